@@ -11,9 +11,9 @@
 
 namespace aurisplot {
 
-inline constexpr double kPi = 3.14159;          // five decimals, as the tool has always used
-inline constexpr double kMpeLimit = 5.0;        // exposure limit, mW/cm²
-inline constexpr double kDensityFactor = 0.1;   // W/m² to mW/cm²
+inline constexpr double kPi = 3.14159;         // five decimals, as the tool has always used
+inline constexpr double kMpeLimit = 5.0;       // exposure limit, mW/cm²
+inline constexpr double kDensityFactor = 0.1;  // W/m² to mW/cm²
 inline constexpr std::string_view kTitle = "Quarnel Labs - Aurisplot";
 
 inline constexpr Colour kRed = rgb(255, 0, 0);
@@ -22,14 +22,14 @@ inline constexpr Colour kBlue = rgb(0, 0, 255);
 
 // The normalised inputs of one run. Every value starts empty, which counts as 0.
 struct GraphInputs {
-    float plotWidth = 0;            // W, surface units
-    float plotHeight = 0;           // H, surface units
-    double sourcePowerW = 0;        // P, watts
-    double gainDb = 0;              // dBi as typed
-    double gainFactor = 0;          // G = 10^(gainDb / 10)
-    double densityFullScale = 0;    // V, mW/cm² at the top edge
-    double distanceFullScale = 0;   // D, metres at the right edge
-    double distanceStep = 0;        // metres; 0 while unset
+    float plotWidth = 0;           // W, surface units
+    float plotHeight = 0;          // H, surface units
+    double sourcePowerW = 0;       // P, watts
+    double gainDb = 0;             // dBi as typed
+    double gainFactor = 0;         // G = 10^(gainDb / 10)
+    double densityFullScale = 0;   // V, mW/cm² at the top edge
+    double distanceFullScale = 0;  // D, metres at the right edge
+    double distanceStep = 0;       // metres; 0 while unset
     bool gridWanted = false;
 };
 
@@ -61,10 +61,10 @@ struct SweepState {
 
 // The value-to-surface mapping of the chart.
 struct ChartMapping {
-    double width;           // W
-    double height;          // H
-    double densityFull;     // V
-    double distanceFull;    // D
+    double width;         // W
+    double height;        // H
+    double densityFull;   // V
+    double distanceFull;  // D
 
     [[nodiscard]] static ChartMapping of(const GraphInputs& in) {
         return {in.plotWidth, in.plotHeight, in.densityFullScale, in.distanceFullScale};

@@ -25,7 +25,7 @@ enum class TextField { Text1, Text2, Text3, Text4 };
 // a surface that cannot be drawn on). The Graph command abandons the statement
 // that made the call and goes on with the next one; nothing else is caught.
 class WindowServiceError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -34,12 +34,7 @@ public:
 // are UTF-8; surface coordinates are in the surface's own scale units, origin
 // at the top-left corner of its interior, x to the right, y downward.
 class WindowServices {
-public:
-    WindowServices() = default;
-    WindowServices(const WindowServices&) = delete;
-    WindowServices& operator=(const WindowServices&) = delete;
-    WindowServices(WindowServices&&) = delete;
-    WindowServices& operator=(WindowServices&&) = delete;
+  public:
     virtual ~WindowServices() = default;
 
     // Plot surface (Picture1).
@@ -70,6 +65,14 @@ public:
     virtual void pumpEvents() = 0;
     // Ends the program at once: no further handler runs and every window closes.
     virtual void endProgram() = 0;
+
+  protected:
+    // Copies only between implementations of the same kind, never through the interface.
+    WindowServices() = default;
+    WindowServices(const WindowServices&) = default;
+    WindowServices& operator=(const WindowServices&) = default;
+    WindowServices(WindowServices&&) = default;
+    WindowServices& operator=(WindowServices&&) = default;
 };
 
 }  // namespace aurisplot

@@ -1,0 +1,51 @@
+// The chart frame: the red zone above the exposure limit and the optional grid.
+
+#include <algorithm>
+
+#include "engine/graph_engine.h"
+#include "engine/resume_next.h"
+#include "engine/stepping.h"
+
+namespace aurisplot {
+namespace {
+
+void setPen(WindowServices& window, int drawMode) {
+    resumeNext([&] { window.setDrawMode(drawMode); });
+    resumeNext([&] { window.setDrawWidth(1); });
+}
+
+// Grid lines closer than one surface unit fall on the pixels their neighbours
+// already cover; drawing them once per unit keeps the picture and bounds the
+// lines by the surface size instead of by the full scale.
+[[nodiscard]] double gridSpacing(double extent, double fullScale) {
+    return std::max(extent / fullScale, 1.0);
+}
+
+}  // namespace
+
+void drawLimitZone(WindowServices& window, const GraphInputs& in) {
+    setPen(window, kDrawModeMaskPen);
+    const double yLimit = ChartMapping::of(in).y(kMpeLimit);
+    // Below 1 the limit lies at or above the top of the chart: no zone.
+    if (yLimit >= 1) {
+        // Mask pen: white turns red, other colours keep their red component,
+        // so the background picture shows through the zone.
+        resumeNext([&] { window.fillBox(1, static_cast<float>(yLimit), in.plotWidth, 1, kRed); });
+    }
+}
+
+void drawGrid(WindowServices& window, const GraphInputs& in) {
+    setPen(window, kDrawModeCopyPen);
+    const double width = in.plotWidth;
+    const double height = in.plotHeight;
+    forEachStep(1, gridSpacing(width, in.distanceFullScale), width, [&](double gx) {
+        const auto x = static_cast<float>(gx);
+        resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlack); });
+    });
+    forEachStep(1, gridSpacing(height, in.densityFullScale), height, [&](double gy) {
+        const auto y = static_cast<float>(gy);
+        resumeNext([&] { window.drawLine(1, y, in.plotWidth, y, kBlack); });
+    });
+}
+
+}  // namespace aurisplot

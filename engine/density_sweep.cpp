@@ -1,0 +1,117 @@
+// The density sweep: the curve, the limit marker, progress and result.
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "engine/graph_engine.h"
+#include "engine/resume_next.h"
+#include "engine/stepping.h"
+
+namespace aurisplot {
+namespace {
+
+[[nodiscard]] float floorToFloat(double value) {
+    return static_cast<float>(std::floor(value));
+}
+
+[[nodiscard]] std::string titleWith(const std::string& suffix) {
+    return std::string(kTitle) + " - [" + suffix + "]";
+}
+
+void startSweep(WindowServices& window, SweepState& sweep) {
+    resumeNext([&] { window.setDrawMode(kDrawModeCopyPen); });
+    resumeNext([&] { window.setDrawWidth(1); });
+    sweep.currentY = 1;
+}
+
+void moveToPoint(const ChartMapping& chart, double distance, double density, SweepState& sweep) {
+    sweep.previousX = sweep.currentX;
+    sweep.previousY = sweep.currentY;
+    sweep.currentX = chart.x(distance);
+    sweep.currentY = chart.y(density);
+}
+
+// A point above the top of the chart is pinned to its top row, in red.
+void pinToChart(SweepState& sweep) {
+    if (sweep.currentY < 1) {
+        sweep.currentY = 1;
+        sweep.segmentColour = kRed;
+    } else {
+        sweep.segmentColour = kBlack;
+    }
+}
+
+void markLimitCrossing(WindowServices& window, const GraphInputs& in, double distance,
+                       double density, SweepState& sweep) {
+    if (!(density < kMpeLimit) || sweep.mpeFound) {
+        return;
+    }
+    const float x = floorToFloat(sweep.currentX);
+    resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlue); });
+    sweep.mpeRangeText = format(std::floor(distance)) + "m";
+    sweep.mpeFound = true;
+}
+
+void drawSegment(WindowServices& window, const SweepState& sweep) {
+    resumeNext([&] {
+        window.drawLine(floorToFloat(sweep.currentX), floorToFloat(sweep.currentY),
+                        floorToFloat(sweep.previousX), floorToFloat(sweep.previousY),
+                        sweep.segmentColour);
+    });
+}
+
+// The title is written only when the whole percentage changes.
+void showProgress(WindowServices& window, const GraphInputs& in, double distance) {
+    const std::string progress =
+        titleWith(format(std::floor((distance / in.distanceFullScale) * 100)) + "%");
+    std::string shown;
+    resumeNext([&] { shown = window.title(); });
+    if (shown != progress) {
+        resumeNext([&] { window.setTitle(progress); });
+    }
+}
+
+void sweepPass(WindowServices& window, const GraphInputs& in, const ChartMapping& chart,
+               double distance, SweepState& sweep) {
+    const double density = powerDensity(in.sourcePowerW, in.gainFactor, distance);
+    moveToPoint(chart, distance, density, sweep);
+    pinToChart(sweep);
+    markLimitCrossing(window, in, distance, density, sweep);
+    drawSegment(window, sweep);
+    showProgress(window, in, distance);
+    resumeNext([&] { window.pumpEvents(); });
+}
+
+void showResult(WindowServices& window, const SweepState& sweep) {
+    resumeNext([&] { window.setTitle(std::string(kTitle)); });
+    if (sweep.mpeFound) {
+        resumeNext([&] { window.setTitle(titleWith("MPE range is ~" + sweep.mpeRangeText)); });
+    }
+}
+
+}  // namespace
+
+double powerDensity(double powerW, double gainFactor, double distance) {
+    const double radiated = powerW * gainFactor;
+    if (powerW == 0 || gainFactor == 0) {
+        return 0;  // no power radiated, even through an unbounded gain
+    }
+    if (std::isinf(radiated)) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return (radiated / ((4 * kPi) * (distance * distance))) * kDensityFactor;
+}
+
+void runDensitySweep(WindowServices& window, const GraphInputs& in, SweepState& sweep) {
+    // A zero or unset step would never reach the right edge: no sweep then.
+    if (in.distanceStep > 0) {
+        const ChartMapping chart = ChartMapping::of(in);
+        startSweep(window, sweep);
+        forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale,
+                    [&](double distance) { sweepPass(window, in, chart, distance, sweep); });
+    }
+    showResult(window, sweep);
+}
+
+}  // namespace aurisplot

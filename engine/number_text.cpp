@@ -1,0 +1,248 @@
+// The one pair of rules by which the input fields are read and written back.
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/graph_engine.h"
+
+namespace aurisplot {
+namespace {
+
+// Walks a text with blanks, tabs and line feeds skipped wherever they stand.
+class NumberScanner {
+  public:
+    explicit NumberScanner(std::string_view text) : text_(text) {}
+
+    [[nodiscard]] char peek() {
+        while (pos_ < text_.size() && isBlank(text_[pos_])) {
+            ++pos_;
+        }
+        return pos_ < text_.size() ? text_[pos_] : '\0';
+    }
+    void advance() { ++pos_; }
+    [[nodiscard]] bool take(char wanted) {
+        if (peek() != wanted) {
+            return false;
+        }
+        advance();
+        return true;
+    }
+    [[nodiscard]] bool takeEither(char upper, char lower) { return take(upper) || take(lower); }
+
+  private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+[[nodiscard]] bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+[[nodiscard]] int digitValue(char c, int radix) {
+    int value = radix;  // not a digit of this radix
+    if (isDigit(c)) {
+        value = c - '0';
+    } else if (c >= 'A' && c <= 'F') {
+        value = c - 'A' + 10;
+    } else if (c >= 'a' && c <= 'f') {
+        value = c - 'a' + 10;
+    }
+    return value < radix ? value : -1;
+}
+
+// "&H" and "&O" integers: up to 16 bits they are read as a 16-bit signed
+// value, up to 32 bits as a 32-bit one, so "&HFFFF" is -1.
+[[nodiscard]] std::optional<double> parseRadixInteger(NumberScanner& scan, int radix) {
+    constexpr std::uint64_t kMax32 = 0xFFFF'FFFFULL;
+    std::uint64_t value = 0;
+    for (int digit = digitValue(scan.peek(), radix); digit >= 0;
+         digit = digitValue(scan.peek(), radix)) {
+        value = value * static_cast<std::uint64_t>(radix) + static_cast<std::uint64_t>(digit);
+        if (value > kMax32) {
+            return std::nullopt;
+        }
+        scan.advance();
+    }
+    if (value <= 0xFFFFULL) {
+        return static_cast<double>(static_cast<std::int16_t>(value));
+    }
+    return static_cast<double>(static_cast<std::int32_t>(value));
+}
+
+// A decimal number gathered as its significant digits and a power of ten, so
+// that texts of any length stay linear and exponents of any size saturate.
+struct DecimalDigits {
+    bool negative = false;
+    std::string significant;    // without leading zeros
+    std::int64_t exponent = 0;  // value = significant × 10^exponent
+};
+
+constexpr std::int64_t kExponentCap = 1'000'000'000;
+
+void addSaturating(std::int64_t& total, std::int64_t delta) {
+    total += delta;
+    if (total > kExponentCap) {
+        total = kExponentCap;
+    } else if (total < -kExponentCap) {
+        total = -kExponentCap;
+    }
+}
+
+[[nodiscard]] DecimalDigits scanDecimal(NumberScanner& scan) {
+    DecimalDigits number;
+    if (scan.take('-')) {
+        number.negative = true;
+    } else {
+        (void)scan.take('+');
+    }
+    bool seenPoint = false;
+    bool seenDigit = false;
+    for (char c = scan.peek();; c = scan.peek()) {
+        if (isDigit(c)) {
+            seenDigit = true;
+            if (c != '0' || !number.significant.empty()) {
+                number.significant.push_back(c);
+            }
+            if (seenPoint) {
+                addSaturating(number.exponent, -1);
+            }
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+        scan.advance();
+    }
+    if (!seenDigit || !scan.takeEither('E', 'e')) {
+        return number;
+    }
+    // An 'E' without digits after it ends the number before the 'E'.
+    const bool negativeExponent = scan.take('-');
+    if (!negativeExponent) {
+        (void)scan.take('+');
+    }
+    std::int64_t exponent = 0;
+    for (char c = scan.peek(); isDigit(c); c = scan.peek()) {
+        exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
+        scan.advance();
+    }
+    addSaturating(number.exponent, negativeExponent ? -exponent : exponent);
+    return number;
+}
+
+[[nodiscard]] std::optional<double> toDouble(const DecimalDigits& number) {
+    const double zero = number.negative ? -0.0 : 0.0;
+    if (number.significant.empty()) {
+        return zero;
+    }
+    // The decimal magnitude: the value lies in [10^(m-1), 10^m).
+    const auto magnitude = static_cast<std::int64_t>(number.significant.size()) + number.exponent;
+    if (magnitude > 310) {
+        return std::nullopt;
+    }
+    if (magnitude < -330) {
+        return zero;
+    }
+    std::string text = number.significant;
+    text += 'e';
+    text += std::to_string(number.exponent);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        if (magnitude > 0) {
+            return std::nullopt;
+        }
+        value = 0;
+    }
+    return number.negative ? -value : value;
+}
+
+}  // namespace
+
+std::optional<double> parse(std::string_view text) {
+    NumberScanner scan(text);
+    if (scan.take('&')) {
+        if (scan.takeEither('H', 'h')) {
+            return parseRadixInteger(scan, 16);
+        }
+        if (scan.takeEither('O', 'o')) {
+            return parseRadixInteger(scan, 8);
+        }
+        return 0.0;
+    }
+    return toDouble(scanDecimal(scan));
+}
+
+std::string format(double x) {
+    if (!std::isfinite(x)) {
+        return std::isnan(x) ? "NaN" : (x > 0 ? "Infinity" : "-Infinity");
+    }
+    if (x == 0) {
+        return "0";
+    }
+    // Fifteen significant digits, rounded once; the form is chosen from the
+    // exponent after rounding, so 999999999999999.9 is written "1E+15".
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
+                                       std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer.data(),
+                                      static_cast<std::size_t>(written.ptr - buffer.data()));
+    const std::size_t ePos = scientific.find('e');
+    std::string digits;
+    for (const char c : scientific.substr(0, ePos)) {
+        if (isDigit(c)) {
+            digits.push_back(c);
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    std::string_view exponentText = scientific.substr(ePos + 1);
+    if (exponentText.front() == '+') {
+        exponentText.remove_prefix(1);
+    }
+    int exponent = 0;
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    std::string out = x < 0 ? "-" : "";
+    if (exponent >= 15 || exponent < -4) {
+        out += digits.front();
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
+        const std::string exponentDigits = std::to_string(std::abs(exponent));
+        out += exponent < 0 ? "E-" : "E+";
+        if (exponentDigits.size() < 2) {
+            out += '0';
+        }
+        out += exponentDigits;
+    } else if (exponent >= 0) {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() <= integerDigits) {
+            out += digits;
+            out.append(integerDigits - digits.size(), '0');
+        } else {
+            out.append(digits, 0, integerDigits);
+            out += '.';
+            out.append(digits, integerDigits);
+        }
+    } else {
+        out += '.';
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
+    }
+    return out;
+}
+
+}  // namespace aurisplot

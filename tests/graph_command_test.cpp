@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/graph_engine.h"
+#include "recording_window.h"
+
+namespace aurisplot {
+namespace {
+
+using testing::RecordingWindow;
+
+const std::string kPlainTitle = "\"Quarnel Labs - Aurisplot\"";
+
+std::vector<std::string> defaultPass(int percent, const std::string& segment) {
+    return {"drawLine " + segment, "title",
+            "setTitle \"Quarnel Labs - Aurisplot - [" + std::to_string(percent) + "%]\"",
+            "pumpEvents"};
+}
+
+TEST(GraphCommand, DefaultRunCallsTheWindowInOrder) {
+    RecordingWindow window;
+    runGraphCommand(window);
+
+    std::vector<std::string> expected = {
+        "setCommand1Enabled false",
+        "clear",
+        "scaleWidth",
+        "scaleHeight",
+        "text Text1",
+        "text Text2",
+        "setText Text1 \"600\"",
+        "setText Text2 \"2.2\"",
+        "text Text3",
+        "text Text4",
+        "setText Text3 \"20\"",
+        "setText Text4 \"10\"",
+        "setDrawMode 9",
+        "setDrawWidth 1",
+        "fillBox 1 3588.75 6585 1 255",
+        "comboText",
+        "checkState",
+        "setDrawMode 13",
+        "setDrawWidth 1",
+    };
+    const std::vector<std::string> segments = {"658 2889 0 1 0",        "1317 4311 658 2889 0",
+                                               "1975 4574 1317 4311 0", "2634 4666 1975 4574 0",
+                                               "3292 4709 2634 4666 0", "3951 4732 3292 4709 0",
+                                               "4609 4746 3951 4732 0", "5268 4755 4609 4746 0",
+                                               "5926 4761 5268 4755 0", "6585 4766 5926 4761 0"};
+    for (int pass = 1; pass <= 10; ++pass) {
+        if (pass == 2) {
+            expected.push_back("drawLine 1317 1 1317 4785 16711680");  // the limit crossing
+        }
+        const auto lines = defaultPass(pass * 10, segments.at(static_cast<std::size_t>(pass - 1)));
+        expected.insert(expected.end(), lines.begin(), lines.end());
+    }
+    expected.push_back("setTitle " + kPlainTitle);
+    expected.push_back("setTitle \"Quarnel Labs - Aurisplot - [MPE range is ~2m]\"");
+    expected.push_back("setCommand1Enabled true");
+
+    EXPECT_EQ(window.log(), expected);
+    EXPECT_EQ(window.state.texts, (std::array<std::string, 4>{"600", "2.2", "20", "10"}));
+}
+
+struct FieldCase {
+    TextField field;
+    std::string typed;
+    std::string writtenBack;
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << testing::fieldName(c.field) << " " << ::testing::PrintToString(c.typed);
+}
+
+class FieldNormalisation : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldNormalisation, WritesBackWhatTheChartIsDrawnFrom) {
+    RecordingWindow window;
+    window.field(GetParam().field) = GetParam().typed;
+    runGraphCommand(window);
+    EXPECT_EQ(window.field(GetParam().field), GetParam().writtenBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FieldNormalisation,
+    ::testing::Values(
+        FieldCase{TextField::Text1, "-600", "600"}, FieldCase{TextField::Text2, "-2.2", "2.2"},
+        FieldCase{TextField::Text1, "abc", "0"}, FieldCase{TextField::Text1, "", "0"},
+        FieldCase{TextField::Text1, "600 W", "600"},
+        FieldCase{TextField::Text1, "1E+400", "0"},  // cannot be represented
+        FieldCase{TextField::Text1, "&HFFFF", "1"}, FieldCase{TextField::Text2, "0.50", ".5"},
+        FieldCase{TextField::Text3, "0", "1"}, FieldCase{TextField::Text3, "0.4", "1"},
+        FieldCase{TextField::Text3, "", "1"}, FieldCase{TextField::Text3, "12.99", "12"},
+        FieldCase{TextField::Text3, "-30", "30"}, FieldCase{TextField::Text3, "1E+400", "1"},
+        FieldCase{TextField::Text4, "7.9", "7"}, FieldCase{TextField::Text3, "1E+300", "1E+300"},
+        FieldCase{TextField::Text4, "1E+3", "1000"}));
+
+struct ResolutionCase {
+    std::string text;
+    double step;
+};
+
+void PrintTo(const ResolutionCase& c, std::ostream* os) {
+    *os << ::testing::PrintToString(c.text);
+}
+
+class Resolution : public ::testing::TestWithParam<ResolutionCase> {};
+
+TEST_P(Resolution, TextNamesTheStep) {
+    EXPECT_EQ(stepForResolution(GetParam().text), GetParam().step);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Resolution,
+                         ::testing::Values(ResolutionCase{"1 m", 1}, ResolutionCase{"1 cm", 0.01},
+                                           ResolutionCase{"1 mm", 0.001},
+                                           ResolutionCase{" 1 cm ", 0.01},
+                                           ResolutionCase{"1 Cm", 0.01},
+                                           ResolutionCase{"1 MM", 0.001},
+                                           ResolutionCase{"1  cm", 0}, ResolutionCase{"", 0},
+                                           ResolutionCase{"\t1 m", 0}, ResolutionCase{"1 km", 0}));
+
+TEST(GraphCommand, UnknownResolutionSkipsTheSweepButFinishesTheCommand) {
+    RecordingWindow window;
+    window.state.title = "Quarnel Labs - Aurisplot - [MPE range is ~2m]";  // an earlier result
+    window.state.comboItems = {"1  cm"};
+    runGraphCommand(window);
+    EXPECT_EQ(window.callCount("pumpEvents"), 0);
+    EXPECT_EQ(window.callCount("drawLine"), 0);
+    EXPECT_EQ(window.state.title, "Quarnel Labs - Aurisplot");
+    EXPECT_TRUE(window.state.command1Enabled);
+}
+
+TEST(GraphCommand, GridOnlyWhenChecked) {
+    for (const auto& [state, gridLines] :
+         std::vector<std::pair<int, int>>{{0, 0}, {1, 10 + 20}, {2, 0}}) {
+        RecordingWindow window;
+        window.state.checkState = state;
+        window.state.comboItems = {"none"};  // no sweep: only grid lines are drawn
+        runGraphCommand(window);
+        EXPECT_EQ(window.callCount("drawLine"), gridLines) << "check state " << state;
+    }
+}
+
+struct FailureCase {
+    std::string operation;
+    int nth;
+    std::string finalTitle;
+    std::array<std::string, 4> texts;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.operation << " call " << c.nth;
+}
+
+class FailingWindowOperation : public ::testing::TestWithParam<FailureCase> {};
+
+// A failing window operation abandons its own statement only.
+TEST_P(FailingWindowOperation, AbandonsOnlyItsOwnStatement) {
+    const auto& failure = GetParam();
+    RecordingWindow window;
+    window.failOn(failure.operation, failure.nth);
+    runGraphCommand(window);
+    EXPECT_EQ(window.state.title, failure.finalTitle);
+    EXPECT_EQ(window.state.texts, failure.texts);
+    EXPECT_TRUE(window.state.command1Enabled);
+    EXPECT_EQ(window.log().back(), "setCommand1Enabled true");
+}
+
+const std::string kResult2m = "Quarnel Labs - Aurisplot - [MPE range is ~2m]";
+const std::array<std::string, 4> kDefaults{"600", "2.2", "20", "10"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, FailingWindowOperation,
+    ::testing::Values(
+        FailureCase{"setCommand1Enabled", 1, kResult2m, kDefaults},
+        FailureCase{"clear", 1, kResult2m, kDefaults},
+        // Unread power counts as 0: the density is 0 from the first step.
+        FailureCase{
+            "text", 1, "Quarnel Labs - Aurisplot - [MPE range is ~1m]", {"0", "2.2", "20", "10"}},
+        FailureCase{"setText", 1, kResult2m, kDefaults},
+        // Unread full scale counts as 0 and is raised to 1: one pass, above the limit.
+        FailureCase{"text", 4, "Quarnel Labs - Aurisplot", {"600", "2.2", "20", "1"}},
+        FailureCase{"fillBox", 1, kResult2m, kDefaults},
+        FailureCase{"comboText", 1, "Quarnel Labs - Aurisplot", kDefaults},
+        FailureCase{"drawLine", 2, kResult2m, kDefaults},  // the blue line
+        FailureCase{"title", 3, kResult2m, kDefaults},
+        FailureCase{"pumpEvents", 5, kResult2m, kDefaults},
+        // The result title fails: the plain title written before it stays.
+        FailureCase{"setTitle", 12, "Quarnel Labs - Aurisplot", kDefaults}));
+
+TEST(GraphCommand, FailedProgressTitleReadStillShowsProgress) {
+    RecordingWindow window;
+    window.failOn("title", 1);
+    runGraphCommand(window);
+    EXPECT_EQ(window.linesOf("setTitle").front(), "setTitle \"Quarnel Labs - Aurisplot - [10%]\"");
+}
+
+TEST(GraphCommand, FailingSurfaceSizeStillEndsTheCommand) {
+    RecordingWindow window;
+    window.failOn("scaleWidth", 1);
+    window.failOn("scaleHeight", 1);
+    window.state.checkState = 1;
+    runGraphCommand(window);
+    EXPECT_EQ(window.callCount("pumpEvents"), 10);
+    EXPECT_EQ(window.state.title, kResult2m);
+}
+
+// Leaving the sweep in the middle (the program ends during an event pump)
+// must not be taken for a window failure.
+TEST(GraphCommand, OtherExceptionsAreNotSwallowed) {
+    struct ProgramEnds {};
+    class EndingWindow : public RecordingWindow {
+      public:
+        void pumpEvents() override {
+            RecordingWindow::pumpEvents();
+            throw ProgramEnds{};
+        }
+    };
+    EndingWindow window;
+    EXPECT_THROW(runGraphCommand(window), ProgramEnds);
+    EXPECT_EQ(window.callCount("pumpEvents"), 1);
+    EXPECT_EQ(window.callCount("drawLine"), 1);
+}
+
+}  // namespace
+}  // namespace aurisplot
