@@ -167,6 +167,71 @@ void addSaturating(std::int64_t& total, std::int64_t delta) {
     return number.negative ? -value : value;
 }
 
+// A positive number rounded to at most 15 significant digits:
+// 0.d1d2d3… × 10^(exponent + 1), trailing zeros dropped.
+struct RoundedDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+// Rounded once; the form is then chosen from the exponent after rounding, so
+// 999999999999999.9 is written "1E+15".
+[[nodiscard]] RoundedDigits roundToFifteenDigits(double positive) {
+    std::array<char, 32> buffer{};
+    const char* const first = buffer.data();
+    const char* const last = std::to_chars(buffer.data(), buffer.data() + buffer.size(), positive,
+                                           std::chars_format::scientific, 14)
+                                 .ptr;
+    const std::string_view scientific(first, static_cast<std::size_t>(last - first));
+    const std::size_t ePos = scientific.find('e');
+    RoundedDigits rounded;
+    for (const char c : scientific.substr(0, ePos)) {
+        if (isDigit(c)) {
+            rounded.digits.push_back(c);
+        }
+    }
+    while (rounded.digits.size() > 1 && rounded.digits.back() == '0') {
+        rounded.digits.pop_back();
+    }
+    std::string_view exponentText = scientific.substr(ePos + 1);
+    if (exponentText.front() == '+') {
+        exponentText.remove_prefix(1);
+    }
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(),
+                    rounded.exponent);
+    return rounded;
+}
+
+// "1.5E+20", "1E-05": one digit before the point, at least two exponent digits.
+[[nodiscard]] std::string exponentForm(const RoundedDigits& rounded) {
+    std::string out(1, rounded.digits.front());
+    if (rounded.digits.size() > 1) {
+        out += '.';
+        out.append(rounded.digits, 1);
+    }
+    const std::string exponentDigits = std::to_string(std::abs(rounded.exponent));
+    out += rounded.exponent < 0 ? "E-" : "E+";
+    if (exponentDigits.size() < 2) {
+        out += '0';
+    }
+    return out + exponentDigits;
+}
+
+// "600", "2.2", ".0001": no point for whole numbers, no '0' before the point.
+[[nodiscard]] std::string plainForm(const RoundedDigits& rounded) {
+    const std::string& digits = rounded.digits;
+    std::string out;
+    if (rounded.exponent < 0) {
+        out.append(1, '.').append(static_cast<std::size_t>(-rounded.exponent - 1), '0');
+        return out.append(digits);
+    }
+    const auto integerDigits = static_cast<std::size_t>(rounded.exponent) + 1;
+    if (digits.size() <= integerDigits) {
+        return out.append(digits).append(integerDigits - digits.size(), '0');
+    }
+    return out.append(digits, 0, integerDigits).append(1, '.').append(digits, integerDigits);
+}
+
 }  // namespace
 
 std::optional<double> parse(std::string_view text) {
@@ -190,59 +255,12 @@ std::string format(double x) {
     if (x == 0) {
         return "0";
     }
-    // Fifteen significant digits, rounded once; the form is chosen from the
-    // exponent after rounding, so 999999999999999.9 is written "1E+15".
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
-                                       std::chars_format::scientific, 14);
-    const std::string_view scientific(buffer.data(),
-                                      static_cast<std::size_t>(written.ptr - buffer.data()));
-    const std::size_t ePos = scientific.find('e');
-    std::string digits;
-    for (const char c : scientific.substr(0, ePos)) {
-        if (isDigit(c)) {
-            digits.push_back(c);
-        }
+    const RoundedDigits rounded = roundToFifteenDigits(std::fabs(x));
+    const std::string sign = x < 0 ? "-" : "";
+    if (rounded.exponent >= 15 || rounded.exponent < -4) {
+        return sign + exponentForm(rounded);
     }
-    while (digits.size() > 1 && digits.back() == '0') {
-        digits.pop_back();
-    }
-    std::string_view exponentText = scientific.substr(ePos + 1);
-    if (exponentText.front() == '+') {
-        exponentText.remove_prefix(1);
-    }
-    int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-
-    std::string out = x < 0 ? "-" : "";
-    if (exponent >= 15 || exponent < -4) {
-        out += digits.front();
-        if (digits.size() > 1) {
-            out += '.';
-            out.append(digits, 1);
-        }
-        const std::string exponentDigits = std::to_string(std::abs(exponent));
-        out += exponent < 0 ? "E-" : "E+";
-        if (exponentDigits.size() < 2) {
-            out += '0';
-        }
-        out += exponentDigits;
-    } else if (exponent >= 0) {
-        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= integerDigits) {
-            out += digits;
-            out.append(integerDigits - digits.size(), '0');
-        } else {
-            out.append(digits, 0, integerDigits);
-            out += '.';
-            out.append(digits, integerDigits);
-        }
-    } else {
-        out += '.';
-        out.append(static_cast<std::size_t>(-exponent - 1), '0');
-        out += digits;
-    }
-    return out;
+    return sign + plainForm(rounded);
 }
 
 }  // namespace aurisplot

@@ -51,14 +51,14 @@ TEST(GraphCommand, DefaultRunCallsTheWindowInOrder) {
                                                "5926 4761 5268 4755 0", "6585 4766 5926 4761 0"};
     for (int pass = 1; pass <= 10; ++pass) {
         if (pass == 2) {
-            expected.push_back("drawLine 1317 1 1317 4785 16711680");  // the limit crossing
+            expected.emplace_back("drawLine 1317 1 1317 4785 16711680");  // the limit crossing
         }
         const auto lines = defaultPass(pass * 10, segments.at(static_cast<std::size_t>(pass - 1)));
         expected.insert(expected.end(), lines.begin(), lines.end());
     }
     expected.push_back("setTitle " + kPlainTitle);
-    expected.push_back("setTitle \"Quarnel Labs - Aurisplot - [MPE range is ~2m]\"");
-    expected.push_back("setCommand1Enabled true");
+    expected.emplace_back("setTitle \"Quarnel Labs - Aurisplot - [MPE range is ~2m]\"");
+    expected.emplace_back("setCommand1Enabled true");
 
     EXPECT_EQ(window.log(), expected);
     EXPECT_EQ(window.state.texts, (std::array<std::string, 4>{"600", "2.2", "20", "10"}));

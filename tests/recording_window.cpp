@@ -6,7 +6,7 @@ namespace aurisplot::testing {
 
 std::string logged(float value) {
     std::array<char, 32> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
+    auto* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
     return {buffer.data(), end};
 }
 
@@ -50,7 +50,7 @@ void RecordingWindow::record(std::string_view operation, const std::string& argu
     if (!arguments.empty()) {
         line += " " + arguments;
     }
-    if (failures_.count({std::string(operation), nth}) != 0) {
+    if (failures_.contains({std::string(operation), nth})) {
         log_.push_back(line + " -> failed");
         throw WindowServiceError(line);
     }
