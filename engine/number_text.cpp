@@ -255,7 +255,10 @@ std::string format(double x) {
     if (x == 0) {
         return "0";
     }
-    const RoundedDigits rounded = roundToFifteenDigits(std::fabs(x));
+    // Just below the top of the double range, rounding up to fifteen digits
+    // would write a number that no longer reads back; round down there.
+    constexpr double kLargestReadable = 1.79769313486231e308;
+    const RoundedDigits rounded = roundToFifteenDigits(std::min(std::fabs(x), kLargestReadable));
     const std::string sign = x < 0 ? "-" : "";
     if (rounded.exponent >= 15 || rounded.exponent < -4) {
         return sign + exponentForm(rounded);

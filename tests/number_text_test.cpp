@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{1.5e15, "1.5E+15"}, FormatCase{1e20, "1E+20"}, FormatCase{1e300, "1E+300"},
         FormatCase{1e-4, ".0001"}, FormatCase{1.25e-4, ".000125"}, FormatCase{1e-5, "1E-05"},
         FormatCase{1.5e-7, "1.5E-07"},
-        FormatCase{std::numeric_limits<double>::max(), "1.79769313486232E+308"},
+        FormatCase{std::numeric_limits<double>::max(), "1.79769313486231E+308"},
         FormatCase{std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324"},
         FormatCase{-2.5, "-2.5"}, FormatCase{2147483648.0, "2147483648"}));
 
@@ -126,6 +126,14 @@ TEST(Format, ReadsBackThroughParse) {
         EXPECT_EQ(parse(format(*value)), value) << text;
         EXPECT_EQ(format(*parse(format(*value))), format(*value)) << text;
     }
+}
+
+// The largest double would round up past the double range; what the field
+// shows must still read as a number, not as an overflow that counts as 0.
+TEST(Format, TopOfTheRangeStillReadsBack) {
+    const auto back = parse(format(std::numeric_limits<double>::max()));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_NEAR(*back / std::numeric_limits<double>::max(), 1.0, 1e-14);
 }
 
 }  // namespace
