@@ -61,10 +61,25 @@ void drawSegment(WindowServices& window, const SweepState& sweep) {
     });
 }
 
-// The title is written only when the whole percentage changes.
-void showProgress(WindowServices& window, const GraphInputs& in, double distance) {
-    const std::string progress =
-        titleWith(format(std::floor((distance / in.distanceFullScale) * 100)) + "%");
+// The progress title, built again only when the whole percentage changes.
+class ProgressTitle {
+  public:
+    [[nodiscard]] const std::string& at(double distance, double distanceFull) {
+        const double percent = std::floor((distance / distanceFull) * 100);
+        if (percent != percent_) {
+            percent_ = percent;
+            text_ = titleWith(format(percent) + "%");
+        }
+        return text_;
+    }
+
+  private:
+    double percent_ = -1;
+    std::string text_;
+};
+
+// The title is written only when its text changes.
+void showProgress(WindowServices& window, const std::string& progress) {
     std::string shown;
     resumeNext([&] { shown = window.title(); });
     if (shown != progress) {
@@ -73,13 +88,13 @@ void showProgress(WindowServices& window, const GraphInputs& in, double distance
 }
 
 void sweepPass(WindowServices& window, const GraphInputs& in, const ChartMapping& chart,
-               double distance, SweepState& sweep) {
+               double distance, ProgressTitle& progress, SweepState& sweep) {
     const double density = powerDensity(in.sourcePowerW, in.gainFactor, distance);
     moveToPoint(chart, distance, density, sweep);
     pinToChart(sweep);
     markLimitCrossing(window, in, distance, density, sweep);
     drawSegment(window, sweep);
-    showProgress(window, in, distance);
+    showProgress(window, progress.at(distance, in.distanceFullScale));
     resumeNext([&] { window.pumpEvents(); });
 }
 
@@ -107,9 +122,11 @@ void runDensitySweep(WindowServices& window, const GraphInputs& in, SweepState& 
     // A zero or unset step would never reach the right edge: no sweep then.
     if (in.distanceStep > 0) {
         const ChartMapping chart = ChartMapping::of(in);
+        ProgressTitle progress;
         startSweep(window, sweep);
-        forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale,
-                    [&](double distance) { sweepPass(window, in, chart, distance, sweep); });
+        forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale, [&](double distance) {
+            sweepPass(window, in, chart, distance, progress, sweep);
+        });
     }
     showResult(window, sweep);
 }

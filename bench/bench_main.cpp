@@ -1,0 +1,69 @@
+// Runs every benchmark, then prints the ratios that matter, measured side by
+// side in this one run.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Keeps each benchmark's passes per second as it is reported.
+class PassRateReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs) {
+            const auto rate = run.counters.find("items_per_second");
+            if (rate != run.counters.end() && run.run_type == Run::RT_Iteration) {
+                passesPerSecond[run.benchmark_name()] = rate->second.value;
+            }
+        }
+    }
+
+    std::map<std::string, double> passesPerSecond;
+};
+
+[[nodiscard]] double nanosecondsPerPass(const PassRateReporter& reporter, const std::string& name) {
+    const auto found = reporter.passesPerSecond.find(name);
+    return found == reporter.passesPerSecond.end() || found->second <= 0 ? 0 : 1e9 / found->second;
+}
+
+void printRatio(const PassRateReporter& reporter, const char* label, const std::string& slower,
+                const std::string& faster) {
+    const double numerator = nanosecondsPerPass(reporter, slower);
+    const double denominator = nanosecondsPerPass(reporter, faster);
+    if (numerator > 0 && denominator > 0) {
+        std::printf("%-44s %8.2f  (%.3f us / %.3f us per pass)\n", label, numerator / denominator,
+                    numerator / 1000, denominator / 1000);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    PassRateReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    for (const auto& [name, rate] : reporter.passesPerSecond) {
+        if (name.starts_with("engineAlone")) {
+            std::printf("%-44s %8.1f million passes per second\n", name.c_str(), rate / 1e6);
+        }
+    }
+    for (const char* size : {"D10", "D1000"}) {
+        const std::string suffix = std::string("/mm_") + size;
+        printRatio(reporter, ("live window / toolkit floor, 1 mm " + std::string(size)).c_str(),
+                   "liveWindow" + suffix, "toolkitFloor" + suffix);
+        printRatio(reporter, ("naive repaint / live window, 1 mm " + std::string(size)).c_str(),
+                   "naiveRepaint" + suffix, "liveWindow" + suffix);
+    }
+    return 0;
+}
