@@ -1,0 +1,358 @@
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+#include <limits>
+#include <string_view>
+
+#include "engine/graph_engine.h"
+#include "window/form_layout.h"
+#include "window/qt_colour.h"
+
+namespace aurisplot {
+namespace {
+
+// While a command runs, the screen follows the drawing at most this often.
+constexpr qint64 kDisplayIntervalMs = 16;
+
+[[nodiscard]] QString qString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Labels are as large as their captions: an 8-point interface font of the
+// original platform. DejaVu Sans Condensed at 10 pixels (fonts-dejavu-extra)
+// fits every caption in its width; a pixel size keeps it independent of the
+// desktop's font and dpi settings.
+[[nodiscard]] QFont windowFont() {
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setPixelSize(10);
+    return font;
+}
+
+[[nodiscard]] QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) {
+        icon.addFile(QStringLiteral(":/aurisplot/aurisplot-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+void applyLook(QWidget& widget, layout::Look look) {
+    QPalette palette = widget.palette();
+    switch (look) {
+        case layout::Look::Surface:
+        case layout::Look::Standard:
+            return;
+        case layout::Look::WhiteFace:
+            palette.setColor(QPalette::Button, qColour(layout::kWhite));
+            break;
+        case layout::Look::Chart:
+            palette.setColor(QPalette::Base, qColour(layout::kFormBackground));
+            palette.setColor(QPalette::Text, qColour(layout::kGreen));
+            break;
+        case layout::Look::Switch:
+            palette.setColor(QPalette::Window, qColour(layout::kFormBackground));
+            palette.setColor(QPalette::WindowText, qColour(layout::kGreen));
+            break;
+        case layout::Look::Caption:
+            palette.setColor(QPalette::WindowText, qColour(layout::kGreen));
+            break;
+    }
+    widget.setPalette(palette);
+}
+
+// Creates the control of that name as a child of the form, with its place,
+// caption, colours and accessible name from the layout.
+template <typename Widget>
+[[nodiscard]] Widget* makeControl(QWidget& form, std::string_view name) {
+    using layout::pixels;
+    const layout::Control& spec = layout::control(name);
+    auto* widget = new Widget(&form);  // owned by the form
+    widget->setObjectName(qString(spec.name));
+    widget->setGeometry(pixels(spec.place.left), pixels(spec.place.top), pixels(spec.place.width),
+                        pixels(spec.place.height));
+    if constexpr (requires { widget->setText(QString()); }) {
+        widget->setText(qString(spec.caption));
+    }
+    applyLook(*widget, spec.look);
+    widget->setAccessibleName(qString(spec.accessibleName));
+    return widget;
+}
+
+[[nodiscard]] StaticLine* createLine(QWidget& form, std::string_view name) {
+    return new StaticLine(layout::line(name), &form);  // owned by the form
+}
+
+}  // namespace
+
+// Brackets one command: the plot surface keeps one painter open, and the
+// screen is updated at display rate, then once at the end, picture before
+// title, so the title never reports a chart the screen does not show yet.
+class Form1::CommandDisplay {
+  public:
+    explicit CommandDisplay(Form1& form) : form_(form) {
+        form_.Picture1->hold();
+        form_.deferringDisplay_ = true;
+        form_.sinceShown_.start();
+    }
+    CommandDisplay(const CommandDisplay&) = delete;
+    CommandDisplay& operator=(const CommandDisplay&) = delete;
+    ~CommandDisplay() {
+        form_.deferringDisplay_ = false;
+        if (!form_.ending_) {
+            form_.showOnScreen();
+        }
+        form_.Picture1->release();
+    }
+
+  private:
+    Form1& form_;
+};
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      Picture1(makeControl<PlotSurface>(*this, "Picture1")),
+      Command1(makeControl<QPushButton>(*this, "Command1")),
+      Command2(makeControl<QPushButton>(*this, "Command2")),
+      Text1(makeControl<QLineEdit>(*this, "Text1")),
+      Text2(makeControl<QLineEdit>(*this, "Text2")),
+      Text3(makeControl<QLineEdit>(*this, "Text3")),
+      Text4(makeControl<QLineEdit>(*this, "Text4")),
+      Combo1(makeControl<QComboBox>(*this, "Combo1")),
+      Check1(makeControl<QCheckBox>(*this, "Check1")),
+      Label1(makeControl<QLabel>(*this, "Label1")),
+      Label2(makeControl<QLabel>(*this, "Label2")),
+      Label3(makeControl<QLabel>(*this, "Label3")),
+      Label5(makeControl<QLabel>(*this, "Label5")),
+      Label6(makeControl<QLabel>(*this, "Label6")),
+      Label7(makeControl<QLabel>(*this, "Label7")),
+      Label8(makeControl<QLabel>(*this, "Label8")),
+      Label9(makeControl<QLabel>(*this, "Label9")),
+      Label10(makeControl<QLabel>(*this, "Label10")),
+      Line1(createLine(*this, "Line1")),
+      Line2(createLine(*this, "Line2")),
+      Line3(createLine(*this, "Line3")),
+      Line4(createLine(*this, "Line4")),
+      Line5(createLine(*this, "Line5")),
+      Line6(createLine(*this, "Line6")) {
+    using layout::pixels;
+    setObjectName(QStringLiteral("Form1"));
+    // A title bar with a close box only, and a size the user cannot change.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    setWindowTitle(qString(kTitle));
+    setWindowIcon(applicationIcon());
+    QPalette black = palette();
+    black.setColor(QPalette::Window, qColour(layout::kFormBackground));
+    setPalette(black);
+    setAutoFillBackground(true);
+    setFont(windowFont());
+    // One style whatever the desktop's: the classic one paints the buttons'
+    // white faces flat inside raised edges and honours every chosen colour.
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
+        classic->setParent(this);  // deleted after the controls, which were created first
+        setStyle(classic);
+        for (QWidget* control : findChildren<QWidget*>()) {
+            control->setStyle(classic);
+        }
+    }
+
+    for (QPushButton* button : {Command1, Command2}) {
+        // Outside a dialog there is no default button; Enter and Esc do nothing.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    for (QLineEdit* textField : {Text1, Text2, Text3, Text4}) {
+        textField->setMaxLength(
+            std::numeric_limits<int>::max());  // the fields have no length limit
+    }
+    Combo1->setEditable(false);  // select-only
+    for (QLabel* label :
+         {Label1, Label2, Label3, Label5, Label6, Label7, Label8, Label9, Label10}) {
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    // The tab order of the layout, over the controls that take the focus.
+    QWidget* previous = nullptr;
+    for (const layout::Control& spec : layout::kControls) {
+        if (spec.kind == layout::Kind::Label) {
+            continue;
+        }
+        QWidget* current = findChild<QWidget*>(qString(spec.name), Qt::FindDirectChildrenOnly);
+        if (previous != nullptr) {
+            setTabOrder(previous, current);
+        }
+        previous = current;
+    }
+    Picture1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+void Form1::Form_Load() {
+    addComboItem("1 m");
+    addComboItem("1 cm");
+    addComboItem("1 mm");
+    setComboIndex(0);
+}
+
+void Form1::Command1_Click() {
+    try {
+        const CommandDisplay display(*this);
+        runGraphCommand(*this);
+    } catch (const ProgramEnded&) {
+        // The window is closed and the event loop told to end; nothing more runs.
+    }
+}
+
+void Form1::Command2_Click() {
+    endProgram();
+}
+
+// Plot surface.
+
+void Form1::clear() {
+    Picture1->clear();
+}
+float Form1::scaleWidth() {
+    return Picture1->scaleWidth();
+}
+float Form1::scaleHeight() {
+    return Picture1->scaleHeight();
+}
+void Form1::setDrawMode(int mode) {
+    Picture1->setDrawMode(mode);
+}
+void Form1::setDrawWidth(int pixels) {
+    Picture1->setDrawWidth(pixels);
+}
+
+void Form1::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
+    Picture1->drawLine(x1, y1, x2, y2, colour);
+}
+
+void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+    Picture1->fillBox(x1, y1, x2, y2, colour);
+}
+
+// Window and controls.
+
+std::string Form1::title() {
+    return unshownTitle_.value_or(windowTitle()).toStdString();
+}
+
+void Form1::setTitle(const std::string& title) {
+    if (deferringDisplay_) {
+        unshownTitle_ = QString::fromStdString(title);
+    } else {
+        setWindowTitle(QString::fromStdString(title));
+    }
+}
+
+QLineEdit& Form1::field(TextField which) const {
+    switch (which) {
+        case TextField::Text1:
+            return *Text1;
+        case TextField::Text2:
+            return *Text2;
+        case TextField::Text3:
+            return *Text3;
+        case TextField::Text4:
+            return *Text4;
+    }
+    throw WindowServiceError("no such text field");
+}
+
+std::string Form1::text(TextField which) {
+    return field(which).text().toStdString();
+}
+
+void Form1::setText(TextField which, const std::string& text) {
+    field(which).setText(QString::fromStdString(text));
+}
+
+std::string Form1::comboText() {
+    return Combo1->currentText().toStdString();
+}
+
+void Form1::addComboItem(const std::string& item) {
+    Combo1->addItem(QString::fromStdString(item));
+}
+
+void Form1::setComboIndex(int index) {
+    if (index < -1 || index >= Combo1->count()) {
+        throw WindowServiceError("list index out of range");
+    }
+    Combo1->setCurrentIndex(index);
+}
+
+int Form1::checkState() {
+    switch (Check1->checkState()) {
+        case Qt::Unchecked:
+            return 0;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+    }
+    return 0;
+}
+
+void Form1::setCommand1Enabled(bool enabled) {
+    if (!enabled) {
+        // Qt hands the focus of a disabled button to the next control, Exit:
+        // a second Space would end the program instead of graphing again.
+        const bool hadFocus = focusWidget() == Command1;
+        Command1->setEnabled(false);
+        focusPushedTo_ = hadFocus ? focusWidget() : nullptr;
+        return;
+    }
+    Command1->setEnabled(true);
+    if (focusPushedTo_ != nullptr && focusWidget() == focusPushedTo_) {
+        Command1->setFocus();
+    }
+    focusPushedTo_ = nullptr;
+}
+
+// Process control.
+
+void Form1::showOnScreen() {
+    Picture1->showDrawing();
+    if (unshownTitle_) {
+        setWindowTitle(*unshownTitle_);
+        unshownTitle_.reset();
+    }
+    sinceShown_.restart();
+}
+
+void Form1::pumpEvents() {
+    if (deferringDisplay_ && sinceShown_.hasExpired(kDisplayIntervalMs)) {
+        showOnScreen();
+    }
+    QCoreApplication::processEvents();
+    if (ending_) {
+        throw ProgramEnded{};
+    }
+}
+
+void Form1::endProgram() {
+    ending_ = true;
+    close();
+    QCoreApplication::exit(0);
+}
+
+// Closing the window ends the program, also in the middle of a sweep: the
+// sweep's next event pump leaves it, instead of running on without a window.
+void Form1::closeEvent(QCloseEvent* event) {
+    ending_ = true;
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace aurisplot

@@ -1,0 +1,114 @@
+#pragma once
+
+// Form1, the program's only window: its controls with their design-time
+// properties, the handlers of its events, and the window services the engine
+// draws and reads through.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "window/plot_surface.h"
+#include "window/static_line.h"
+#include "window/window_services.h"
+
+namespace aurisplot {
+
+// Thrown out of pumpEvents() once an event has ended the program, so that
+// nothing more of the running command happens. It is deliberately not a
+// WindowServiceError, which the command would skip and go on after.
+struct ProgramEnded {};
+
+class Form1 final : public QWidget, public WindowServices {
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
+    ~Form1() override = default;
+
+    // Handlers.
+    void Form_Load();       // fills the resolution list
+    void Command1_Click();  // runs the Graph command
+    void Command2_Click();  // ends the program at once
+
+    // Plot surface.
+    void clear() override;
+    [[nodiscard]] float scaleWidth() override;
+    [[nodiscard]] float scaleHeight() override;
+    void setDrawMode(int mode) override;
+    void setDrawWidth(int pixels) override;
+    void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
+    void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
+
+    // Window and controls.
+    [[nodiscard]] std::string title() override;
+    void setTitle(const std::string& title) override;
+    [[nodiscard]] std::string text(TextField field) override;
+    void setText(TextField field, const std::string& text) override;
+    [[nodiscard]] std::string comboText() override;
+    void addComboItem(const std::string& item) override;
+    void setComboIndex(int index) override;
+    [[nodiscard]] int checkState() override;
+    void setCommand1Enabled(bool enabled) override;
+
+    // Process control.
+    void pumpEvents() override;
+    void endProgram() override;
+
+    // The controls, by their design-time names, in tab order; then the labels
+    // and the static lines. Form1 owns them all as their Qt parent.
+    PlotSurface* const Picture1;
+    QPushButton* const Command1;
+    QPushButton* const Command2;
+    QLineEdit* const Text1;
+    QLineEdit* const Text2;
+    QLineEdit* const Text3;
+    QLineEdit* const Text4;
+    QComboBox* const Combo1;
+    QCheckBox* const Check1;
+    QLabel* const Label1;
+    QLabel* const Label2;
+    QLabel* const Label3;
+    QLabel* const Label5;
+    QLabel* const Label6;
+    QLabel* const Label7;
+    QLabel* const Label8;
+    QLabel* const Label9;
+    QLabel* const Label10;
+    StaticLine* const Line1;
+    StaticLine* const Line2;
+    StaticLine* const Line3;
+    StaticLine* const Line4;
+    StaticLine* const Line5;
+    StaticLine* const Line6;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class CommandDisplay;
+
+    [[nodiscard]] QLineEdit& field(TextField which) const;
+    void showOnScreen();
+
+    bool ending_ = false;
+    // While a command runs, the screen (picture and title together) is brought
+    // up to date at display rate only; the title waits here until then.
+    bool deferringDisplay_ = false;
+    std::optional<QString> unshownTitle_;
+    QElapsedTimer sinceShown_;
+    // Where the focus went when disabling Command1 pushed it away.
+    QPointer<QWidget> focusPushedTo_;
+};
+
+}  // namespace aurisplot

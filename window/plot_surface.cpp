@@ -1,0 +1,192 @@
+#include "window/plot_surface.h"
+
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "window/emblem.h"
+#include "window/form_layout.h"
+#include "window/qt_colour.h"
+
+namespace aurisplot {
+namespace {
+
+// Beyond this a coordinate has lost the precision of a pixel as a float; the
+// surface refuses it, as it would refuse any out-of-range property value.
+constexpr double kLargestDevicePixel = 1 << 24;
+constexpr int kWidestPen = 32767;
+
+}  // namespace
+
+PlotSurface::PlotSurface(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QSize PlotSurface::interiorSize() const {
+    const int border = 2 * layout::kSurfaceBorderPixels;
+    return {std::max(width() - border, 0), std::max(height() - border, 0)};
+}
+
+float PlotSurface::scaleWidth() const {
+    return static_cast<float>(interiorSize().width() * layout::kTwipsPerPixel);
+}
+
+float PlotSurface::scaleHeight() const {
+    return static_cast<float>(interiorSize().height() * layout::kTwipsPerPixel);
+}
+
+// The device pixel that holds the point (x, y) twips.
+QPoint PlotSurface::devicePoint(float x, float y) const {
+    const double perTwip = devicePixelRatio_ / layout::kTwipsPerPixel;
+    const auto toPixel = [perTwip](float twips) {
+        const double pixel = std::floor(static_cast<double>(twips) * perTwip);
+        if (!(std::abs(pixel) <= kLargestDevicePixel)) {  // also refuses NaN
+            throw WindowServiceError("coordinate out of range");
+        }
+        return static_cast<int>(pixel);
+    };
+    return {toPixel(x), toPixel(y)};
+}
+
+void PlotSurface::setDrawMode(int mode) {
+    if (mode != kDrawModeCopyPen && mode != kDrawModeMaskPen) {
+        throw WindowServiceError("unsupported draw mode");
+    }
+    drawMode_ = mode;
+    if (painter_) {
+        applyDrawMode(*painter_);
+    }
+}
+
+void PlotSurface::setDrawWidth(int pixels) {
+    if (pixels < 1 || pixels > kWidestPen) {
+        throw WindowServiceError("draw width out of range");
+    }
+    drawWidth_ = pixels;
+}
+
+void PlotSurface::applyDrawMode(QPainter& painter) const {
+    // Mask pen is an exact bitwise AND on a QImage; copy pen with opaque colours
+    // is plain source-over.
+    painter.setCompositionMode(drawMode_ == kDrawModeMaskPen
+                                   ? QPainter::RasterOp_SourceAndDestination
+                                   : QPainter::CompositionMode_SourceOver);
+}
+
+template <typename Draw>
+void PlotSurface::draw(Draw&& drawing) {
+    if (painter_) {
+        std::forward<Draw>(drawing)(*painter_);
+        unshown_ = true;
+        return;
+    }
+    QPainter painter(&picture_);
+    applyDrawMode(painter);
+    std::forward<Draw>(drawing)(painter);
+    update();
+}
+
+void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
+    ensurePicture();
+    const QPoint from = devicePoint(x1, y1);
+    const QPoint to = devicePoint(x2, y2);
+    const int thickness =
+        std::max(1, static_cast<int>(std::lround(drawWidth_ * devicePixelRatio_)));
+    draw([&](QPainter& painter) {
+        // The pen covers the `thickness` device pixels right of and below each
+        // point, both end points included.
+        painter.setPen(QPen(qColour(colour), thickness, Qt::SolidLine, Qt::SquareCap));
+        const QPointF centre(thickness / 2.0, thickness / 2.0);
+        painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+    });
+}
+
+void PlotSurface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+    ensurePicture();
+    const QPoint a = devicePoint(x1, y1);
+    const QPoint b = devicePoint(x2, y2);
+    const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                    QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));  // corners included
+    draw([&](QPainter& painter) { painter.fillRect(box, qColour(colour)); });
+}
+
+void PlotSurface::clear() {
+    ensurePicture();
+    draw([this](QPainter& painter) { paintBackground(painter); });
+}
+
+void PlotSurface::paintBackground(QPainter& painter) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(picture_.rect(), qColour(layout::kSurfaceBackground));
+    painter.drawImage(QPoint(0, 0), emblem_);  // natural size, clipped by the interior
+    applyDrawMode(painter);
+}
+
+void PlotSurface::ensurePicture() {
+    if (!painter_) {  // a held picture stays as it is until released
+        fitPictureToDevice();
+    }
+}
+
+// (Re)creates the picture, blank, when the interior or the device pixel ratio
+// has changed since it was made.
+void PlotSurface::fitPictureToDevice() {
+    const double ratio = devicePixelRatioF();
+    const QSize interior = interiorSize();
+    const QSize device(static_cast<int>(std::lround(interior.width() * ratio)),
+                       static_cast<int>(std::lround(interior.height() * ratio)));
+    if (ratio == devicePixelRatio_ && picture_.size() == device) {
+        return;
+    }
+    if (ratio != devicePixelRatio_) {
+        emblem_ = makeEmblem(ratio);
+        devicePixelRatio_ = ratio;
+    }
+    picture_ = QImage(device, QImage::Format_RGB32);
+    QPainter painter(&picture_);
+    paintBackground(painter);
+    update();
+}
+
+void PlotSurface::hold() {
+    if (painter_) {
+        return;
+    }
+    fitPictureToDevice();
+    painter_.emplace(&picture_);
+    painter_->setPen(qColour(layout::kSurfacePen));
+    applyDrawMode(*painter_);
+}
+
+void PlotSurface::release() {
+    painter_.reset();
+    if (unshown_) {
+        unshown_ = false;
+        update();
+    }
+}
+
+void PlotSurface::showDrawing() {
+    if (unshown_) {
+        unshown_ = false;
+        repaint();
+    }
+}
+
+void PlotSurface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ensurePicture();
+}
+
+void PlotSurface::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.fillRect(rect(), qColour(layout::kSurfaceBorder));
+    const int border = layout::kSurfaceBorderPixels;
+    // The picture has one pixel per device pixel, so this copies without scaling.
+    painter.drawImage(QRectF(QPointF(border, border), QSizeF(interiorSize())), picture_);
+}
+
+}  // namespace aurisplot

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <optional>
+
+#include "window/window_services.h"
+
+namespace aurisplot {
+
+// Picture1: the white plot surface with a thin fixed border. The drawing lives
+// in an off-screen picture at device resolution; the screen shows a copy of it.
+// Coordinates are twips of the interior, origin at its top-left corner.
+class PlotSurface final : public QWidget {
+  public:
+    explicit PlotSurface(QWidget* parent);
+
+    // The drawing operations of the window services, in twips.
+    void clear();
+    [[nodiscard]] float scaleWidth() const;
+    [[nodiscard]] float scaleHeight() const;
+    void setDrawMode(int mode);
+    void setDrawWidth(int pixels);
+    void drawLine(float x1, float y1, float x2, float y2, Colour colour);
+    void fillBox(float x1, float y1, float x2, float y2, Colour colour);
+
+    // While held, one painter stays open on the picture and drawing reaches the
+    // screen only through showDrawing(): a sweep draws thousands of segments and
+    // must not pay for a repaint with each of them.
+    void hold();
+    void release();
+    // Repaints now if anything was drawn since the screen last showed it.
+    void showDrawing();
+
+    // The interior as drawn, one pixel per device pixel.
+    [[nodiscard]] const QImage& picture() const { return picture_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    [[nodiscard]] QSize interiorSize() const;
+    [[nodiscard]] QPoint devicePoint(float x, float y) const;
+    void ensurePicture();
+    void fitPictureToDevice();
+    void paintBackground(QPainter& painter);
+    void applyDrawMode(QPainter& painter) const;
+    template <typename Draw>
+    void draw(Draw&& drawing);
+
+    QImage picture_;
+    QImage emblem_;
+    double devicePixelRatio_ = 0;
+    std::optional<QPainter> painter_;  // open while held
+    bool unshown_ = false;             // drawn since the screen last showed the picture
+    int drawMode_ = kDrawModeCopyPen;
+    int drawWidth_ = 1;
+};
+
+}  // namespace aurisplot
