@@ -85,9 +85,9 @@ inline constexpr std::array kControls{
     // clang-format on
 };
 
-// A line shape on the window's background, 1 pixel wide and solid, both end
-// points included. A ruler repeats its first segment `copies` times, shifted by
-// (pitchX, pitchY) each time.
+// A line shape on the window's background, horizontal or vertical, 1 pixel
+// wide and solid, both end points included. A ruler repeats its first segment `copies` times,
+// shifted by (pitchX, pitchY) each time.
 struct LineShape {
     std::string_view name;
     Colour colour;
@@ -141,8 +141,9 @@ inline constexpr Colour kSurfacePen = rgb(0, 0, 255);
     return twips % kTwipsPerPixel == 0;
 }
 
-// Every design value lies on the pixel grid, so converting it loses nothing.
-[[nodiscard]] consteval bool onPixelGrid() {
+// Every design value lies on the pixel grid, so converting it loses nothing,
+// and every line shape is horizontal or vertical.
+[[nodiscard]] consteval bool drawableAsDesigned() {
     bool all = wholePixels(kClientWidth) && wholePixels(kClientHeight);
     for (const Control& c : kControls) {
         all = all && wholePixels(c.place.left) && wholePixels(c.place.top) &&
@@ -150,10 +151,11 @@ inline constexpr Colour kSurfacePen = rgb(0, 0, 255);
     }
     for (const LineShape& l : kLines) {
         all = all && wholePixels(l.x1) && wholePixels(l.y1) && wholePixels(l.x2) &&
-              wholePixels(l.y2) && wholePixels(l.pitchX) && wholePixels(l.pitchY);
+              wholePixels(l.y2) && wholePixels(l.pitchX) && wholePixels(l.pitchY) &&
+              (l.x1 == l.x2 || l.y1 == l.y2);
     }
     return all;
 }
-static_assert(onPixelGrid());
+static_assert(drawableAsDesigned());
 
 }  // namespace aurisplot::layout

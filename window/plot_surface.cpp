@@ -97,10 +97,14 @@ void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour
         std::max(1, static_cast<int>(std::lround(drawWidth_ * devicePixelRatio_)));
     draw([&](QPainter& painter) {
         // The pen covers the `thickness` device pixels right of and below each
-        // point, both end points included.
+        // point, both end points included, whichever way the line runs.
         painter.setPen(QPen(qColour(colour), thickness, Qt::SolidLine, Qt::SquareCap));
-        const QPointF centre(thickness / 2.0, thickness / 2.0);
-        painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+        if (thickness == 1) {
+            painter.drawLine(from, to);  // Qt's exact one-pixel path
+        } else {
+            const QPointF centre(thickness / 2.0, thickness / 2.0);
+            painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+        }
     });
 }
 

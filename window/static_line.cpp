@@ -13,29 +13,30 @@ StaticLine::StaticLine(const layout::LineShape& shape, QWidget* parent)
     setObjectName(QString::fromUtf8(shape.name.data(), static_cast<qsizetype>(shape.name.size())));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    // The lines are horizontal or vertical, so each one is the rectangle of the
+    // pixels from one end point to the other, which fills exactly at any
+    // device pixel ratio.
     QRect bounds;
     for (int k = 0; k < shape.copies; ++k) {
-        const QPoint shift(pixels(k * shape.pitchX), pixels(k * shape.pitchY));
-        const Segment segment{QPoint(pixels(shape.x1), pixels(shape.y1)) + shift,
-                              QPoint(pixels(shape.x2), pixels(shape.y2)) + shift};
-        bounds |= QRect(segment.from, segment.to).normalized();
+        const int dx = pixels(k * shape.pitchX);
+        const int dy = pixels(k * shape.pitchY);
+        const QRect segment(QPoint(pixels(std::min(shape.x1, shape.x2)) + dx,
+                                   pixels(std::min(shape.y1, shape.y2)) + dy),
+                            QPoint(pixels(std::max(shape.x1, shape.x2)) + dx,
+                                   pixels(std::max(shape.y1, shape.y2)) + dy));
+        bounds |= segment;
         segments_.push_back(segment);
     }
-    for (Segment& segment : segments_) {
-        segment.from -= bounds.topLeft();
-        segment.to -= bounds.topLeft();
+    for (QRect& segment : segments_) {
+        segment.translate(-bounds.topLeft());
     }
     setGeometry(bounds);
 }
 
 void StaticLine::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    // A 1-pixel square-capped pen through pixel centres covers exactly the
-    // pixels from one end point to the other, at any device pixel ratio.
-    painter.setPen(QPen(colour_, 1, Qt::SolidLine, Qt::SquareCap));
-    const QPointF centre(0.5, 0.5);
-    for (const Segment& segment : segments_) {
-        painter.drawLine(QPointF(segment.from) + centre, QPointF(segment.to) + centre);
+    for (const QRect& segment : segments_) {
+        painter.fillRect(segment, colour_);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <vector>
 
@@ -18,12 +19,8 @@ class StaticLine final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    struct Segment {
-        QPoint from;  // pixels, relative to this widget
-        QPoint to;
-    };
     QColor colour_;
-    std::vector<Segment> segments_;
+    std::vector<QRect> segments_;  // pixels, relative to this widget
 };
 
 }  // namespace aurisplot
