@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Checks what `cmake --install` and the Debian package put on a desktop.
+# Usage: check_install.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+source=$2
+expected="$source/tests/packaging/installed-files.txt"
+work=$(mktemp -d)
+trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The desktop entry and the AppStream file validate with nothing to say.
+report=$(desktop-file-validate "$source/packaging/com.quarnellabs.Aurisplot.desktop" 2>&1)
+[ -z "$report" ] || fail "desktop-file-validate: $report"
+report=$(appstreamcli validate --no-net "$source/packaging/com.quarnellabs.Aurisplot.metainfo.xml" 2>&1) ||
+    fail "appstreamcli: $report"
+! grep -qE '^(E|W|I):' <<<"$report" || fail "appstreamcli: $report"
+
+# An install into a staging folder holds exactly the expected files.
+DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >/dev/null
+(cd "$work/stage" && find . -type f | sed 's|^\./|/|' | sort) >"$work/installed.txt"
+diff -u "$expected" "$work/installed.txt" || fail "installed files differ from $expected"
+
+# The package holds the same files, and the font the captions are measured in.
+cpack --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
+deb=$(ls "$work"/package/*.deb)
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/packaged.txt"
+diff -u "$work/installed.txt" "$work/packaged.txt" || fail "package contents differ from the install"
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-dejavu-extra libqt6widgets6 libc6; do
+    grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
+done
+
+# The installed program starts on an X server and ends with status 0 on Alt+X.
+if [ -n "${DISPLAY:-}" ]; then
+    "$work/stage/usr/bin/aurisplot" &
+    pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quarnel Labs - Aurisplot$' |
+        head -n 1) || fail "the installed program showed no window"
+    xdotool windowfocus --sync "$window" key alt+x
+    timeout 20 tail --pid="$pid" -f /dev/null || fail "the installed program did not end on Alt+X"
+    status=0
+    wait "$pid" || status=$?
+    pid=
+    [ "$status" -eq 0 ] || fail "the installed program ended with status $status"
+fi
+echo "install and package: passed"
