@@ -83,7 +83,7 @@ template <typename Widget>
     return widget;
 }
 
-[[nodiscard]] StaticLine* createLine(QWidget& form, std::string_view name) {
+[[nodiscard]] StaticLine* makeLine(QWidget& form, std::string_view name) {
     return new StaticLine(layout::line(name), &form);  // owned by the form
 }
 
@@ -133,12 +133,12 @@ Form1::Form1(QWidget* parent)
       Label8(makeControl<QLabel>(*this, "Label8")),
       Label9(makeControl<QLabel>(*this, "Label9")),
       Label10(makeControl<QLabel>(*this, "Label10")),
-      Line1(createLine(*this, "Line1")),
-      Line2(createLine(*this, "Line2")),
-      Line3(createLine(*this, "Line3")),
-      Line4(createLine(*this, "Line4")),
-      Line5(createLine(*this, "Line5")),
-      Line6(createLine(*this, "Line6")) {
+      Line1(makeLine(*this, "Line1")),
+      Line2(makeLine(*this, "Line2")),
+      Line3(makeLine(*this, "Line3")),
+      Line4(makeLine(*this, "Line4")),
+      Line5(makeLine(*this, "Line5")),
+      Line6(makeLine(*this, "Line6")) {
     using layout::pixels;
     setObjectName(QStringLiteral("Form1"));
     // A title bar with a close box only, and a size the user cannot change.
@@ -167,9 +167,9 @@ Form1::Form1(QWidget* parent)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    // The fields have no length limit (Qt's default stops at 32767 characters).
     for (QLineEdit* textField : {Text1, Text2, Text3, Text4}) {
-        textField->setMaxLength(
-            std::numeric_limits<int>::max());  // the fields have no length limit
+        textField->setMaxLength(std::numeric_limits<int>::max());
     }
     Combo1->setEditable(false);  // select-only
     for (QLabel* label :
