@@ -9,6 +9,12 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // One application id names the desktop entry, the icon and the AppStream
+    // file, so that the desktop shows this window with its own icon.
+    QApplication::setApplicationName(QStringLiteral("aurisplot"));
+    QApplication::setOrganizationName(QStringLiteral("Quarnel Labs"));
+    QApplication::setOrganizationDomain(QStringLiteral("quarnellabs.com"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quarnellabs.Aurisplot"));
     aurisplot::Form1 form;
     try {
         form.Form_Load();
