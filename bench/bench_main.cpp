@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -44,6 +45,11 @@ void printRatio(const PassRateReporter& reporter, const char* label, const std::
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The window benchmarks need no display unless one is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -98,7 +98,12 @@ void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour
     draw([&](QPainter& painter) {
         // The pen covers the `thickness` device pixels right of and below each
         // point, both end points included, whichever way the line runs.
-        painter.setPen(QPen(qColour(colour), thickness, Qt::SolidLine, Qt::SquareCap));
+        // A sweep draws mostly in one colour: keep the pen while it fits.
+        const QPen& pen = painter.pen();
+        if (pen.color() != qColour(colour) || pen.width() != thickness ||
+            pen.capStyle() != Qt::SquareCap) {
+            painter.setPen(QPen(qColour(colour), thickness, Qt::SolidLine, Qt::SquareCap));
+        }
         if (thickness == 1) {
             painter.drawLine(from, to);  // Qt's exact one-pixel path
         } else {

@@ -1,0 +1,93 @@
+// The Graph command on the real window, against what each sweep pass must ask
+// of the toolkit at the least, and against repainting the surface every pass.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "bench/forwarding_window.h"
+#include "bench/passes.h"
+#include "engine/graph_engine.h"
+#include "window/main_window.h"
+
+namespace aurisplot::bench {
+namespace {
+
+const std::string kResolution = "1 mm";
+
+// A started window, shown, with "1 mm" chosen and the given distance full scale.
+class ShownForm {
+  public:
+    explicit ShownForm(int distanceFull) {
+        form.Form_Load();
+        form.Text4->setText(QString::number(distanceFull));
+        form.Combo1->setCurrentIndex(2);
+        form.show();
+        QCoreApplication::processEvents();
+    }
+    Form1 form;
+};
+
+void liveWindow(benchmark::State& state, int distanceFull) {
+    ShownForm shown(distanceFull);
+    for (auto _ : state) {
+        shown.form.Command1_Click();
+    }
+    countPasses(state, kResolution, distanceFull);
+}
+
+// Only what a pass cannot do without: one short segment, as the curve's are,
+// into the off-screen picture through a painter kept open, and one event pump.
+void toolkitFloor(benchmark::State& state, int distanceFull) {
+    const ShownForm shown(distanceFull);
+    QImage picture(439, 319, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const std::int64_t passes = passesOf(kResolution, distanceFull);
+    for (auto _ : state) {
+        QPainter painter(&picture);
+        for (std::int64_t pass = 0; pass < passes; ++pass) {
+            const int x = static_cast<int>(pass % 438);
+            const int y = static_cast<int>((pass / 438) % 319);
+            painter.drawLine(x, y, x + 1, y);
+            QCoreApplication::processEvents();
+        }
+    }
+    countPasses(state, kResolution, distanceFull);
+}
+
+// The same command with the whole plot surface repainted on every pass.
+class RepaintEveryPass final : public ForwardingWindow {
+  public:
+    explicit RepaintEveryPass(Form1& form) : ForwardingWindow(form), form_(form) {}
+    void pumpEvents() override {
+        form_.Picture1->update();
+        ForwardingWindow::pumpEvents();
+    }
+
+  private:
+    Form1& form_;
+};
+
+void naiveRepaint(benchmark::State& state, int distanceFull) {
+    ShownForm shown(distanceFull);
+    RepaintEveryPass naive(shown.form);
+    for (auto _ : state) {
+        shown.form.Picture1->hold();
+        runGraphCommand(naive);
+        shown.form.Picture1->release();
+    }
+    countPasses(state, kResolution, distanceFull);
+}
+
+BENCHMARK_CAPTURE(liveWindow, mm_D10, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(toolkitFloor, mm_D10, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(naiveRepaint, mm_D10, 10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(liveWindow, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(toolkitFloor, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(naiveRepaint, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace aurisplot::bench
