@@ -1,0 +1,178 @@
+// Hostile and odd texts typed into the real window: each Graph command ends,
+// the window stays live, the fields show what the chart was drawn from and the
+// title reports the right result.
+
+#include <QTimer>
+#include <array>
+#include <optional>
+
+#include "form_fixture.h"
+
+namespace aurisplot::testing {
+namespace {
+
+// Texts per field; an empty optional keeps the design-time default.
+using Texts = std::array<std::optional<QString>, 4>;
+
+struct BadInput {
+    const char* name;
+    Texts typed;
+    Texts writtenBack;   // for the fields typed into
+    const char* result;  // the range after "MPE range is ~", or "" for the plain title
+    bool grid = false;
+};
+
+void PrintTo(const BadInput& input, std::ostream* os) {
+    *os << input.name;
+}
+
+const QString kMegabyteOfDigits(1 << 20, QChar('1'));
+const QString kMegabyteOfBlanksThenFive = QString(1 << 20, QChar(' ')) + "5";
+const QString kNul(1, QChar(0));
+
+Texts fields(const QString& power, const QString& gain) {
+    Texts texts;
+    texts.at(0) = power;
+    texts.at(1) = gain;
+    return texts;
+}
+Texts only(std::size_t index, const QString& text) {
+    Texts texts;
+    texts.at(index) = text;
+    return texts;
+}
+Texts power(const QString& text) {
+    return only(0, text);
+}
+Texts gain(const QString& text) {
+    return only(1, text);
+}
+Texts densityFull(const QString& text) {
+    return only(2, text);
+}
+Texts distanceFull(const QString& text) {
+    return only(3, text);
+}
+
+// clang-format off
+const BadInput kBadInputs[] = {
+    {"empty power",           power(""),                   power("0"),      "1m"},
+    {"blanks only",           power("   "),                power("0"),      "1m"},
+    {"letters",               power("abc"),                power("0"),      "1m"},
+    {"minus zero",            power("-0"),                 power("0"),      "1m"},
+    {"bare exponent",         power("1e"),                 power("1"),      "1m"},
+    {"exponent sign only",    power("1e+"),                power("1"),      "1m"},
+    {"point only",            power("."),                  power("0"),      "1m"},
+    {"negative fraction",     power("-.5"),                power(".5"),     "1m"},
+    {"plus sign",             power("+5"),                 power("5"),      "1m"},
+    {"unit after number",     power("600 W"),              power("600"),    "2m"},
+    {"decimal comma",         power("2,5"),                power("2"),      "1m"},
+    {"largest power",         power("1E+308"),             power("1E+308"), ""},
+    {"power overflow",        power("1E+400"),             power("0"),      "1m"},
+    {"power underflow",       power("1E-400"),             power("0"),      "1m"},
+    {"hexadecimal",           power("&H10"),               power("16"),     "1m"},
+    {"hexadecimal minus one", power("&HFFFF"),             power("1"),      "1m"},
+    {"octal",                 power("&O17"),               power("15"),     "1m"},
+    {"NaN",                   power("NaN"),                power("0"),      "1m"},
+    {"Infinity",              power("Infinity"),           power("0"),      "1m"},
+    {"C hexadecimal",         power("0x10"),               power("0"),      "1m"},
+    {"full-width digits",     power("６００"),              power("0"),      "1m"},
+    {"megabyte of digits",    power(kMegabyteOfDigits),    power("0"),      "1m"},
+    {"megabyte of blanks",    power(kMegabyteOfBlanksThenFive), power("5"), "1m"},
+    {"NUL inside",            power("600" + kNul + "5"),   power("600"),    "2m"},
+    {"NUL first",             power(kNul + "600"),         power("0"),      "1m"},
+    {"emoji after",           power("600\U0001F4E1"),      power("600"),    "2m"},
+    {"emoji first",           power("\U0001F4E1600"),      power("0"),      "1m"},
+    {"right-to-left mark",    power("\u200F600"),          power("0"),      "1m"},
+    {"gain 4000 dBi",         gain("4000"),                gain("4000"),    ""},
+    {"gain overflow",         gain("1E+400"),              gain("0"),       "1m"},
+    {"1E+300 W at 100 dBi",   fields("1E+300", "100"),     fields("1E+300", "100"), ""},
+    {"density scale 1E+300",  densityFull("1E+300"),       densityFull("1E+300"),     "2m", true},
+    {"density scale 1E+9",    densityFull("1E+9"),         densityFull("1000000000"), "2m", true},
+    {"density scale NaN",     densityFull("NaN"),          densityFull("1"),          "2m"},
+    {"density scale -0",      densityFull("-0"),           densityFull("1"),          "2m"},
+    {"distance scale empty",  distanceFull(""),            distanceFull("1"),         ""},
+    {"distance scale comma",  distanceFull("2,5"),         distanceFull("2"),         "2m"},
+    {"distance scale &HFFFF", distanceFull("&HFFFF"),      distanceFull("1"),         ""},
+};
+// clang-format on
+
+class BadInputTest : public FormTest, public ::testing::WithParamInterface<BadInput> {
+  protected:
+    void type(const Texts& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts.at(i)) {
+                fields().at(i)->setText(*texts.at(i));
+            }
+        }
+        form.Check1->setChecked(GetParam().grid);
+    }
+    void expectWrittenBack(const Texts& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts.at(i)) {
+                EXPECT_EQ(fields().at(i)->text(), *texts.at(i)) << "Text" << i + 1;
+            }
+        }
+    }
+    [[nodiscard]] std::array<QLineEdit*, 4> fields() const {
+        return {form.Text1, form.Text2, form.Text3, form.Text4};
+    }
+};
+
+TEST_P(BadInputTest, GraphEndsWithTheFieldsAndTitleOfWhatWasDrawn) {
+    type(GetParam().typed);
+    form.Command1->click();
+    expectWrittenBack(GetParam().writtenBack);
+    const std::string result = GetParam().result;
+    EXPECT_EQ(title(),
+              std::string(kTitle) + (result.empty() ? "" : " - [MPE range is ~" + result + "]"));
+    // Still live: the button is back, and a second run gives the same.
+    EXPECT_TRUE(form.Command1->isEnabled());
+    const std::string first = title();
+    form.Command1->click();
+    EXPECT_EQ(title(), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, BadInputTest, ::testing::ValuesIn(kBadInputs),
+                         [](const auto& test) {
+                             std::string name = test.param.name;
+                             for (char& c : name) {
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+// A distance full scale so large that the sweep would outlast its user: the
+// window stays live while it runs, shows the fields it draws from and the
+// progress, and Exit still ends it.
+TEST(EndlessSweepTest, StaysLiveAndEndsOnExit) {
+    for (const auto& [typed, writtenBack] :
+         {std::pair{"1E+9", "1000000000"}, std::pair{"1E+300", "1E+300"}}) {
+        Form1 form;
+        form.Form_Load();
+        form.Text4->setText(typed);
+        form.Check1->setChecked(true);
+        form.show();
+        int liveTicks = 0;
+        QTimer watcher;  // runs only while the sweep pumps events
+        watcher.callOnTimeout([&] {
+            if (++liveTicks == 3) {
+                EXPECT_EQ(form.Text4->text(), writtenBack);
+                EXPECT_EQ(form.windowTitle(), QString::fromUtf8(kTitle.data()) + " - [0%]");
+                EXPECT_FALSE(form.Command1->isEnabled());
+                form.Command2->click();
+            }
+        });
+        watcher.start(20);
+        QTimer::singleShot(0, &form, [&] { form.Command1_Click(); });
+        QTimer failsafe;
+        failsafe.callOnTimeout([] { QCoreApplication::exit(1); });
+        failsafe.start(60000);
+        EXPECT_EQ(QApplication::exec(), 0) << typed;
+        EXPECT_EQ(liveTicks, 3) << typed;
+        EXPECT_FALSE(form.isVisible()) << typed;
+    }
+}
+
+}  // namespace
+}  // namespace aurisplot::testing
