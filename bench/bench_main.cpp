@@ -28,8 +28,15 @@ class PassRateReporter : public benchmark::ConsoleReporter {
 };
 
 [[nodiscard]] double nanosecondsPerPass(const PassRateReporter& reporter, const std::string& name) {
-    const auto found = reporter.passesPerSecond.find(name);
-    return found == reporter.passesPerSecond.end() || found->second <= 0 ? 0 : 1e9 / found->second;
+    // A name may carry a suffix such as "/iterations:1"; a longer full scale
+    // ("D1000" after "D10") never follows the name directly.
+    for (const auto& [reported, rate] : reporter.passesPerSecond) {
+        const bool same = reported == name || reported.starts_with(name + "/");
+        if (same && rate > 0) {
+            return 1e9 / rate;
+        }
+    }
+    return 0;
 }
 
 void printRatio(const PassRateReporter& reporter, const char* label, const std::string& slower,

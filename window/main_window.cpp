@@ -145,7 +145,7 @@ Form1::Form1(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
-    setWindowTitle(qString(kTitle));
+    setTitle(std::string(kTitle));
     setWindowIcon(applicationIcon());
     QPalette black = palette();
     black.setColor(QPalette::Window, qColour(layout::kFormBackground));
@@ -243,15 +243,17 @@ void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
 
 // Window and controls.
 
+// The title as the engine last set it, shown or waiting for the next screen
+// update; kept as text so that the sweep's check of it costs no conversion.
 std::string Form1::title() {
-    return unshownTitle_.value_or(windowTitle()).toStdString();
+    return title_;
 }
 
 void Form1::setTitle(const std::string& title) {
-    if (deferringDisplay_) {
-        unshownTitle_ = QString::fromStdString(title);
-    } else {
-        setWindowTitle(QString::fromStdString(title));
+    title_ = title;
+    titleUnshown_ = deferringDisplay_;
+    if (!deferringDisplay_) {
+        setWindowTitle(QString::fromStdString(title_));
     }
 }
 
@@ -324,9 +326,9 @@ void Form1::setCommand1Enabled(bool enabled) {
 
 void Form1::showOnScreen() {
     Picture1->showDrawing();
-    if (unshownTitle_) {
-        setWindowTitle(*unshownTitle_);
-        unshownTitle_.reset();
+    if (titleUnshown_) {
+        setWindowTitle(QString::fromStdString(title_));
+        titleUnshown_ = false;
     }
     sinceShown_.restart();
 }

@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <optional>
 #include <string>
 
 #include "window/plot_surface.h"
@@ -105,7 +104,8 @@ class Form1 final : public QWidget, public WindowServices {
     // While a command runs, the screen (picture and title together) is brought
     // up to date at display rate only; the title waits here until then.
     bool deferringDisplay_ = false;
-    std::optional<QString> unshownTitle_;
+    std::string title_;
+    bool titleUnshown_ = false;
     QElapsedTimer sinceShown_;
     // Where the focus went when disabling Command1 pushed it away.
     QPointer<QWidget> focusPushedTo_;
