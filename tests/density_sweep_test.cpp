@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "case_name.h"
 #include "engine/graph_engine.h"
 #include "recording_window.h"
 
@@ -97,13 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                   1000,
                   " - [MPE range is ~40m]"},
         SweepCase{"zero step", {.step = 0}, 0, ""}),
-    [](const auto& test) {
-        std::string name = test.param.name;
-        for (char& ch : name) {
-            ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        }
-        return name;
-    });
+    testing::CaseName());
 
 TEST(Sweep, BlueLineAtTheFirstStepBelowTheLimit) {
     EXPECT_EQ(blueLines(sweep({})),

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 
+#include "case_name.h"
 #include "form_fixture.h"
 
 namespace aurisplot::testing {
@@ -133,14 +134,7 @@ TEST_P(BadInputTest, GraphEndsWithTheFieldsAndTitleOfWhatWasDrawn) {
     EXPECT_EQ(title(), first);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, BadInputTest, ::testing::ValuesIn(kBadInputs),
-                         [](const auto& test) {
-                             std::string name = test.param.name;
-                             for (char& c : name) {
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Texts, BadInputTest, ::testing::ValuesIn(kBadInputs), CaseName());
 
 // A distance full scale so large that the sweep would outlast its user: the
 // window stays live while it runs, shows the fields it draws from and the
