@@ -101,6 +101,8 @@ class Form1::CommandDisplay {
     }
     CommandDisplay(const CommandDisplay&) = delete;
     CommandDisplay& operator=(const CommandDisplay&) = delete;
+    CommandDisplay(CommandDisplay&&) = delete;
+    CommandDisplay& operator=(CommandDisplay&&) = delete;
     ~CommandDisplay() {
         form_.deferringDisplay_ = false;
         if (!form_.ending_) {
@@ -183,7 +185,7 @@ Form1::Form1(QWidget* parent)
         if (spec.kind == layout::Kind::Label) {
             continue;
         }
-        QWidget* current = findChild<QWidget*>(qString(spec.name), Qt::FindDirectChildrenOnly);
+        auto* current = findChild<QWidget*>(qString(spec.name), Qt::FindDirectChildrenOnly);
         if (previous != nullptr) {
             setTabOrder(previous, current);
         }

@@ -52,8 +52,8 @@ class Form1 final : public QWidget, public WindowServices {
     // Window and controls.
     [[nodiscard]] std::string title() override;
     void setTitle(const std::string& title) override;
-    [[nodiscard]] std::string text(TextField field) override;
-    void setText(TextField field, const std::string& text) override;
+    [[nodiscard]] std::string text(TextField which) override;
+    void setText(TextField which, const std::string& text) override;
     [[nodiscard]] std::string comboText() override;
     void addComboItem(const std::string& item) override;
     void setComboIndex(int index) override;
