@@ -70,16 +70,16 @@ void applyLook(QWidget& widget, layout::Look look) {
 template <typename Widget>
 [[nodiscard]] Widget* makeControl(QWidget& form, std::string_view name) {
     using layout::pixels;
-    const layout::Control& spec = layout::control(name);
+    const layout::Control& design = layout::control(name);
     auto* widget = new Widget(&form);  // owned by the form
-    widget->setObjectName(qString(spec.name));
-    widget->setGeometry(pixels(spec.place.left), pixels(spec.place.top), pixels(spec.place.width),
-                        pixels(spec.place.height));
+    widget->setObjectName(qString(design.name));
+    widget->setGeometry(pixels(design.place.left), pixels(design.place.top), pixels(design.place.width),
+                        pixels(design.place.height));
     if constexpr (requires { widget->setText(QString()); }) {
-        widget->setText(qString(spec.caption));
+        widget->setText(qString(design.caption));
     }
-    applyLook(*widget, spec.look);
-    widget->setAccessibleName(qString(spec.accessibleName));
+    applyLook(*widget, design.look);
+    widget->setAccessibleName(qString(design.accessibleName));
     return widget;
 }
 
@@ -181,11 +181,11 @@ Form1::Form1(QWidget* parent)
 
     // The tab order of the layout, over the controls that take the focus.
     QWidget* previous = nullptr;
-    for (const layout::Control& spec : layout::kControls) {
-        if (spec.kind == layout::Kind::Label) {
+    for (const layout::Control& design : layout::kControls) {
+        if (design.kind == layout::Kind::Label) {
             continue;
         }
-        auto* current = findChild<QWidget*>(qString(spec.name), Qt::FindDirectChildrenOnly);
+        auto* current = findChild<QWidget*>(qString(design.name), Qt::FindDirectChildrenOnly);
         if (previous != nullptr) {
             setTabOrder(previous, current);
         }
