@@ -108,10 +108,10 @@ void showResult(WindowServices& window, const SweepState& sweep) {
 }  // namespace
 
 double powerDensity(double powerW, double gainFactor, double distance) {
-    const double radiated = powerW * gainFactor;
     if (powerW == 0 || gainFactor == 0) {
         return 0;  // no power radiated, even through an unbounded gain
     }
+    const double radiated = powerW * gainFactor;
     if (std::isinf(radiated)) {
         return std::numeric_limits<double>::infinity();
     }
