@@ -93,14 +93,16 @@ def check_window(application):
     for control in focusable:
         caption, unit = CAPTIONS.get(control.name, ("", ""))
         labels = related(control, pyatspi.RELATION_LABELLED_BY)
-        check(labels == ([caption] if caption else []), "%r labelled by %r" % (control.name, labels))
+        check(labels == ([caption] if caption else []),
+              "%r labelled by %r" % (control.name, labels))
         if caption:
-            label = next(c for c in frame if c.name == caption)
-            check(label.getRole() == pyatspi.ROLE_LABEL
+            label = next((c for c in frame if c.name == caption), None)
+            check(label is not None and label.getRole() == pyatspi.ROLE_LABEL
                   and related(label, pyatspi.RELATION_LABEL_FOR) == [control.name],
                   "%r labels %r" % (caption, related(label, pyatspi.RELATION_LABEL_FOR)))
         if control.getRole() != pyatspi.ROLE_CHART:
-            check(control.description == unit, "%r described as %r" % (control.name, control.description))
+            check(control.description == unit,
+                  "%r described as %r" % (control.name, control.description))
     chart = focusable[0]
     check(chart.description == BLANK_CHART, "chart before Graph: %r" % chart.description)
     return frame, chart
@@ -136,7 +138,8 @@ def graph_and_listen(chart):
 def main():
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     environment.pop("WAYLAND_DISPLAY", None)
-    # Qt asks the registry for its listeners as it starts: listen before then.
+    # Qt asks the registry which events have listeners as it starts, and sends
+    # only those: one is registered before, so that none is missed.
     pyatspi.Registry.registerEventListener(lambda event: None, DESCRIPTION_CHANGED)
     program = subprocess.Popen([sys.argv[1]], env=environment)
     try:

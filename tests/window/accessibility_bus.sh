@@ -36,7 +36,7 @@ bus_up() {
     dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"
 }
-for tick in $(seq 200); do
+for _ in $(seq 200); do
     bus_up && break
     kill -0 "$launcher" 2>/dev/null || fail "the accessibility bus launcher ended at start"
     sleep 0.05
