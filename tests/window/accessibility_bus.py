@@ -70,12 +70,14 @@ def tree(accessible, depth=0):
     return lines
 
 
-def find_application(pid):
+def find_application(program):
     """Polls the bus until the program's application shows its window."""
     deadline = time.monotonic() + WAIT_SECONDS
     while time.monotonic() < deadline:
+        check(program.poll() is None,
+              "the program ended (status %s) before it showed on the bus" % program.returncode)
         for application in pyatspi.Registry.getDesktop(0):
-            if (application is not None and application.get_process_id() == pid
+            if (application is not None and application.get_process_id() == program.pid
                     and application.childCount > 0):
                 return application
         time.sleep(0.05)
@@ -143,7 +145,7 @@ def main():
     pyatspi.Registry.registerEventListener(lambda event: None, DESCRIPTION_CHANGED)
     program = subprocess.Popen([sys.argv[1]], env=environment)
     try:
-        application = find_application(program.pid)
+        application = find_application(program)
         print("Before Graph:\n" + "\n".join(tree(application)))
         frame, chart = check_window(application)
 
