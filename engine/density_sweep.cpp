@@ -50,6 +50,7 @@ void markLimitCrossing(WindowServices& window, const GraphInputs& in, double dis
     const float x = floorToFloat(sweep.currentX);
     resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlue); });
     sweep.mpeRangeText = format(std::floor(distance)) + "m";
+    sweep.mpeDistance = distance;
     sweep.mpeFound = true;
 }
 

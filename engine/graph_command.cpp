@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -115,7 +116,7 @@ double stepForResolution(std::string_view resolution) {
     return 0;
 }
 
-void runGraphCommand(WindowServices& window) {
+ChartDrawn runGraphCommand(WindowServices& window) {
     GraphInputs in;
     SweepState sweep;
     setCommand1Enabled(window, false);
@@ -133,6 +134,7 @@ void runGraphCommand(WindowServices& window) {
     drawGridIfWanted(window, in);
     runDensitySweep(window, in, sweep);
     setCommand1Enabled(window, true);
+    return {in, sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt};
 }
 
 }  // namespace aurisplot

@@ -42,6 +42,14 @@ struct SweepState {
     double previousX = 0;
     double previousY = 0;
     Colour segmentColour = kBlack;
+    double mpeDistance = 0;  // metres: the step at which the crossing was marked
+};
+
+// What one Graph command drew: the inputs as normalised, and the first step
+// at which the density fell below the limit, if the sweep reached one.
+struct ChartDrawn {
+    GraphInputs inputs;
+    std::optional<double> belowLimitFrom;  // metres
 };
 
 // Reads the leading number of a text: blanks, tabs and line feeds anywhere are
@@ -91,7 +99,14 @@ void drawGrid(WindowServices& window, const GraphInputs& in);
 // marker, reports progress and then the result in the title.
 void runDensitySweep(WindowServices& window, const GraphInputs& in, SweepState& sweep);
 
-// The whole Graph command, as run by a click on Command1.
-void runGraphCommand(WindowServices& window);
+// The whole Graph command, as run by a click on Command1. Returns what it drew,
+// for those who describe the chart in words.
+ChartDrawn runGraphCommand(WindowServices& window);
+
+// The chart in words, for a screen reader: what is drawn before any Graph
+// command, and after one the inputs it was drawn from and where the density
+// stays below the exposure limit.
+inline constexpr std::string_view kNothingDrawn = "Nothing drawn yet";
+[[nodiscard]] std::string describeChart(const ChartDrawn& chart);
 
 }  // namespace aurisplot

@@ -79,10 +79,28 @@ inline constexpr std::array kControls{
     Control{12, "Label5",   Kind::Label,        { 840, 4800,   90,  195}, "0",                 Look::Caption,   ""},
     Control{13, "Label2",   Kind::Label,        { 120, 6120, 1020,  195}, "Antenna Gain:",     Look::Caption,   ""},
     Control{14, "Label1",   Kind::Label,        { 120, 5760, 1050,  195}, "Source Power:",     Look::Caption,   ""},
-    Control{15, "Combo1",   Kind::DropDownList, {2760, 6000, 1215,  315}, "",                  Look::Standard,  "Distance resolution"},
+    Control{15, "Combo1",   Kind::DropDownList, {2760, 6000, 1215,  315}, "",                  Look::Standard,  "Graph Resolution"},
     Control{16, "Label3",   Kind::Label,        {2760, 5760, 1275,  195}, "Graph Resolution:", Look::Caption,   ""},
     Control{17, "Check1",   Kind::CheckBox,     {4440, 6000,  735,  195}, "Grid",              Look::Switch,    "Draw grid"},
     // clang-format on
+};
+
+// How a label serves a control for assistive tools: a caption names the
+// control (its label relation), a unit describes it.
+enum class Tie { Caption, Unit };
+
+struct LabelTie {
+    std::string_view label;
+    std::string_view control;
+    Tie tie;
+};
+
+inline constexpr std::array kLabelTies{
+    LabelTie{"Label1", "Text1", Tie::Caption},   // "Source Power:"
+    LabelTie{"Label2", "Text2", Tie::Caption},   // "Antenna Gain:"
+    LabelTie{"Label3", "Combo1", Tie::Caption},  // "Graph Resolution:"
+    LabelTie{"Label10", "Text1", Tie::Unit},     // "Watts"
+    LabelTie{"Label9", "Text2", Tie::Unit},      // "dBi"
 };
 
 // A line shape on the window's background, horizontal or vertical, 1 pixel

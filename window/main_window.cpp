@@ -1,5 +1,7 @@
 #include "window/main_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
@@ -73,8 +75,8 @@ template <typename Widget>
     const layout::Control& design = layout::control(name);
     auto* widget = new Widget(&form);  // owned by the form
     widget->setObjectName(qString(design.name));
-    widget->setGeometry(pixels(design.place.left), pixels(design.place.top), pixels(design.place.width),
-                        pixels(design.place.height));
+    widget->setGeometry(pixels(design.place.left), pixels(design.place.top),
+                        pixels(design.place.width), pixels(design.place.height));
     if constexpr (requires { widget->setText(QString()); }) {
         widget->setText(qString(design.caption));
     }
@@ -87,7 +89,27 @@ template <typename Widget>
     return new StaticLine(layout::line(name), &form);  // owned by the form
 }
 
+// Qt presents a top-level widget as a client area and a widget of its own as
+// a filler; assistive tools then show neither the window as the application's
+// window nor the plot surface as a chart. The names stay Qt's: the window's is
+// its title, the surface's its accessible name.
+QAccessibleInterface* accessibleWithRole(const QString& /*className*/, QObject* object) {
+    // Qt's accessibility cache owns the interfaces a factory makes.
+    if (auto* form = dynamic_cast<Form1*>(object)) {
+        return new QAccessibleWidget(form, QAccessible::Window);
+    }
+    if (auto* surface = dynamic_cast<PlotSurface*>(object)) {
+        return new QAccessibleWidget(surface, QAccessible::Chart);
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+// Qt keeps one copy of a factory however often it is installed.
+Form1::AccessibleRoles::AccessibleRoles() {
+    QAccessible::installFactory(accessibleWithRole);
+}
 
 // Brackets one command: the plot surface keeps one painter open, and the
 // screen is updated at display rate, then once at the end, picture before
@@ -193,6 +215,19 @@ Form1::Form1(QWidget* parent)
     }
     Picture1->setFocus();
 
+    // A caption names its control through the label relation; a unit, for
+    // which Qt has no relation, becomes the control's description.
+    for (const layout::LabelTie& tie : layout::kLabelTies) {
+        auto* label = findChild<QLabel*>(qString(tie.label), Qt::FindDirectChildrenOnly);
+        auto* control = findChild<QWidget*>(qString(tie.control), Qt::FindDirectChildrenOnly);
+        if (tie.tie == layout::Tie::Caption) {
+            label->setBuddy(control);
+        } else {
+            control->setAccessibleDescription(label->text());
+        }
+    }
+    Picture1->setAccessibleDescription(qString(kNothingDrawn));
+
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
 }
@@ -206,8 +241,14 @@ void Form1::Form_Load() {
 
 void Form1::Command1_Click() {
     try {
-        const CommandDisplay display(*this);
-        runGraphCommand(*this);
+        ChartDrawn drawn;
+        {
+            const CommandDisplay display(*this);
+            drawn = runGraphCommand(*this);
+        }
+        // Once the screen shows the result, and once per command: each change
+        // is announced to assistive tools.
+        Picture1->setAccessibleDescription(qString(describeChart(drawn)));
     } catch (const ProgramEnded&) {
         // The window is closed and the event loop told to end; nothing more runs.
     }

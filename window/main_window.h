@@ -27,6 +27,14 @@ namespace aurisplot {
 struct ProgramEnded {};
 
 class Form1 final : public QWidget, public WindowServices {
+    // Qt keeps the first accessible interface it makes for a widget, so the
+    // roles of the window and its plot surface are known before any control
+    // exists: this member comes first.
+    struct AccessibleRoles {
+        AccessibleRoles();
+    };
+    AccessibleRoles accessibleRoles_;
+
   public:
     explicit Form1(QWidget* parent = nullptr);
     Form1(const Form1&) = delete;
