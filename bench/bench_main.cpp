@@ -39,13 +39,15 @@ class PassRateReporter : public benchmark::ConsoleReporter {
     return 0;
 }
 
-void printRatio(const PassRateReporter& reporter, const char* label, const std::string& slower,
-                const std::string& faster) {
+// Summary lines start with the platform they were measured on, so that runs on
+// several platforms can be told apart when their summaries are put together.
+void printRatio(const PassRateReporter& reporter, const std::string& platform,
+                const std::string& label, const std::string& slower, const std::string& faster) {
     const double numerator = nanosecondsPerPass(reporter, slower);
     const double denominator = nanosecondsPerPass(reporter, faster);
     if (numerator > 0 && denominator > 0) {
-        std::printf("%-44s %8.2f  (%.3f us / %.3f us per pass)\n", label, numerator / denominator,
-                    numerator / 1000, denominator / 1000);
+        std::printf("%-12s %-40s %8.2f  (%.3f us / %.3f us per pass)\n", platform.c_str(),
+                    label.c_str(), numerator / denominator, numerator / 1000, denominator / 1000);
     }
 }
 
@@ -65,18 +67,23 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
+    const std::string platform =
+        QStringLiteral("[%1]").arg(QGuiApplication::platformName()).toStdString();
     std::printf("\n");
     for (const auto& [name, rate] : reporter.passesPerSecond) {
         if (name.starts_with("engineAlone")) {
-            std::printf("%-44s %8.1f million passes per second\n", name.c_str(), rate / 1e6);
+            std::printf("%-12s %-40s %8.1f million passes per second\n", platform.c_str(),
+                        name.c_str(), rate / 1e6);
         }
     }
-    for (const char* size : {"D10", "D1000"}) {
-        const std::string suffix = std::string("/mm_") + size;
-        printRatio(reporter, ("live window / toolkit floor, 1 mm " + std::string(size)).c_str(),
-                   "liveWindow" + suffix, "toolkitFloor" + suffix);
-        printRatio(reporter, ("naive repaint / live window, 1 mm " + std::string(size)).c_str(),
-                   "naiveRepaint" + suffix, "liveWindow" + suffix);
+    for (const std::string size : {"D10", "D1000"}) {
+        const std::string live = "liveWindow/mm_" + size;
+        printRatio(reporter, platform, "live window / toolkit floor, 1 mm " + size, live,
+                   "toolkitFloor/mm_" + size);
+        printRatio(reporter, platform, "live window / drawing floor, 1 mm " + size, live,
+                   "drawingFloor/mm_" + size);
+        printRatio(reporter, platform, "naive repaint / live window, 1 mm " + size,
+                   "naiveRepaint/mm_" + size, live);
     }
     return 0;
 }

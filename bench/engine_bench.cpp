@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "bench/idle_window.h"
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
+#include "tests/idle_window.h"
 
 namespace aurisplot::bench {
 namespace {
 
 void engineAlone(benchmark::State& state, const std::string& resolution, int distanceFull) {
-    IdleWindow window(std::to_string(distanceFull), resolution);
+    testing::IdleWindow window(std::to_string(distanceFull), resolution);
     for (auto _ : state) {
         runGraphCommand(window);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "window/window_services.h"
 
@@ -22,7 +23,7 @@ class ForwardingWindow : public WindowServices {
     void fillBox(float x1, float y1, float x2, float y2, Colour colour) override {
         inner_.fillBox(x1, y1, x2, y2, colour);
     }
-    [[nodiscard]] std::string title() override { return inner_.title(); }
+    [[nodiscard]] std::string_view title() override { return inner_.title(); }
     void setTitle(const std::string& title) override { inner_.setTitle(title); }
     [[nodiscard]] std::string text(TextField field) override { return inner_.text(field); }
     void setText(TextField field, const std::string& text) override { inner_.setText(field, text); }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "engine/graph_engine.h"
 #include "engine/resume_next.h"
@@ -81,7 +82,7 @@ class ProgressTitle {
 
 // The title is written only when its text changes.
 void showProgress(WindowServices& window, const std::string& progress) {
-    std::string shown;
+    std::string_view shown;
     resumeNext([&] { shown = window.title(); });
     if (shown != progress) {
         resumeNext([&] { window.setTitle(progress); });

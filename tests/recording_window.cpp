@@ -89,7 +89,7 @@ void RecordingWindow::fillBox(float x1, float y1, float x2, float y2, Colour col
                           std::to_string(colour));
 }
 
-std::string RecordingWindow::title() {
+std::string_view RecordingWindow::title() {
     record("title");
     return state.title;
 }

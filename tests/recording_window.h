@@ -45,7 +45,7 @@ class RecordingWindow : public WindowServices {
     void setDrawWidth(int pixels) override;
     void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
     void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
-    [[nodiscard]] std::string title() override;
+    [[nodiscard]] std::string_view title() override;
     void setTitle(const std::string& title) override;
     [[nodiscard]] std::string text(TextField which) override;
     void setText(TextField which, const std::string& text) override;

@@ -19,7 +19,12 @@ namespace aurisplot {
 namespace {
 
 // While a command runs, the screen follows the drawing at most this often.
-constexpr qint64 kDisplayIntervalMs = 16;
+constexpr std::chrono::milliseconds kDisplayInterval{16};
+// A sweep pumps events on every pass, a million times in a long one, and one
+// turn of the toolkit's event loop costs ten passes' own work or more. So the
+// loop runs only when this long has passed since its last turn: a click or a
+// key waits a millisecond at most, which nobody can tell.
+constexpr std::chrono::milliseconds kPumpInterval{1};
 
 [[nodiscard]] QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -119,7 +124,9 @@ class Form1::CommandDisplay {
     explicit CommandDisplay(Form1& form) : form_(form) {
         form_.Picture1->hold();
         form_.deferringDisplay_ = true;
-        form_.sinceShown_.start();
+        const Clock::time_point now = Clock::now();
+        form_.nextShow_ = now + kDisplayInterval;
+        form_.nextPump_ = now;  // the command's first pump always turns the loop
     }
     CommandDisplay(const CommandDisplay&) = delete;
     CommandDisplay& operator=(const CommandDisplay&) = delete;
@@ -128,7 +135,7 @@ class Form1::CommandDisplay {
     ~CommandDisplay() {
         form_.deferringDisplay_ = false;
         if (!form_.ending_) {
-            form_.showOnScreen();
+            form_.showOnScreen(Clock::now());
         }
         form_.Picture1->release();
     }
@@ -288,7 +295,7 @@ void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
 
 // The title as the engine last set it, shown or waiting for the next screen
 // update; kept as text so that the sweep's check of it costs no conversion.
-std::string Form1::title() {
+std::string_view Form1::title() {
     return title_;
 }
 
@@ -367,18 +374,25 @@ void Form1::setCommand1Enabled(bool enabled) {
 
 // Process control.
 
-void Form1::showOnScreen() {
+void Form1::showOnScreen(Clock::time_point now) {
     Picture1->showDrawing();
     if (titleUnshown_) {
         setWindowTitle(QString::fromStdString(title_));
         titleUnshown_ = false;
     }
-    sinceShown_.restart();
+    nextShow_ = now + kDisplayInterval;
 }
 
+// Called on every pass of a sweep: one clock reading decides whether the event
+// loop is due, and whether the screen is.
 void Form1::pumpEvents() {
-    if (deferringDisplay_ && sinceShown_.hasExpired(kDisplayIntervalMs)) {
-        showOnScreen();
+    const Clock::time_point now = Clock::now();
+    if (now < nextPump_) {
+        return;
+    }
+    nextPump_ = now + kPumpInterval;
+    if (deferringDisplay_ && now >= nextShow_) {
+        showOnScreen(now);
     }
     QCoreApplication::processEvents();
     if (ending_) {

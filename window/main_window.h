@@ -6,14 +6,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 #include <string>
+#include <string_view>
 
 #include "window/plot_surface.h"
 #include "window/static_line.h"
@@ -58,7 +59,7 @@ class Form1 final : public QWidget, public WindowServices {
     void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
 
     // Window and controls.
-    [[nodiscard]] std::string title() override;
+    [[nodiscard]] std::string_view title() override;
     void setTitle(const std::string& title) override;
     [[nodiscard]] std::string text(TextField which) override;
     void setText(TextField which, const std::string& text) override;
@@ -104,9 +105,10 @@ class Form1 final : public QWidget, public WindowServices {
 
   private:
     class CommandDisplay;
+    using Clock = std::chrono::steady_clock;
 
     [[nodiscard]] QLineEdit& field(TextField which) const;
-    void showOnScreen();
+    void showOnScreen(Clock::time_point now);
 
     bool ending_ = false;
     // While a command runs, the screen (picture and title together) is brought
@@ -114,7 +116,9 @@ class Form1 final : public QWidget, public WindowServices {
     bool deferringDisplay_ = false;
     std::string title_;
     bool titleUnshown_ = false;
-    QElapsedTimer sinceShown_;
+    Clock::time_point nextShow_;
+    // The event loop runs again only from this moment on; see pumpEvents().
+    Clock::time_point nextPump_;
     // Where the focus went when disabling Command1 pushed it away.
     QPointer<QWidget> focusPushedTo_;
 };

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace aurisplot {
 
@@ -47,7 +48,9 @@ class WindowServices {
     virtual void fillBox(float x1, float y1, float x2, float y2, Colour colour) = 0;
 
     // Window and controls.
-    [[nodiscard]] virtual std::string title() = 0;  // Form1
+    // Form1. The view stays valid until the next setTitle(): the sweep reads
+    // the title on every pass and must not pay for a copy of it each time.
+    [[nodiscard]] virtual std::string_view title() = 0;
     virtual void setTitle(const std::string& title) = 0;
     [[nodiscard]] virtual std::string text(TextField field) = 0;  // Text1 to Text4
     virtual void setText(TextField field, const std::string& text) = 0;

@@ -1,5 +1,6 @@
 // Form1's keys, its Graph command on the real surface, and its end.
 
+#include <QEvent>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -135,6 +136,39 @@ TEST_F(GraphTest, ChangedFullScalesLeaveTheDecorationInPlace) {
             }
         }
     }
+}
+
+// Counts the paint events of the widget it watches.
+class PaintCounter final : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+    int paints = 0;
+};
+
+// A million passes, 1 mm steps out to 1000 m: the window takes typing from
+// the first pass on, and shows the chart growing, not only once it is done.
+TEST_F(GraphTest, TheWindowStaysLiveDuringAMillionPassSweep) {
+    form.Text4->setText("1000");
+    form.Combo1->setCurrentIndex(2);
+    QString titleWhileTyping;
+    QTimer::singleShot(0, &form, [&] {
+        titleWhileTyping = QString::fromUtf8(form.title());
+        QTest::keyClicks(form.Text1, "75");
+    });
+    PaintCounter counter;
+    form.Picture1->installEventFilter(&counter);
+    form.Command1_Click();
+    form.Picture1->removeEventFilter(&counter);
+
+    EXPECT_EQ(titleWhileTyping.toStdString(), std::string(kTitle) + " - [0%]");
+    EXPECT_EQ(form.Text1->text(), "60075");
+    EXPECT_GE(counter.paints, 3);  // the repaint at the end alone would be one
+    EXPECT_EQ(title(), std::string(kTitle) + " - [MPE range is ~1m]");
 }
 
 // A long sweep, 1 mm steps out to 1000 m, ended by the user at its first event

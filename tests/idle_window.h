@@ -2,13 +2,15 @@
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "window/window_services.h"
 
-namespace aurisplot::bench {
+namespace aurisplot::testing {
 
-// A window that does nothing but keep its texts, so that what is measured is
-// the engine's own work per pass.
+// A window that does nothing but keep its texts: what a sweep against it costs,
+// in time or in memory, is the engine's own.
 class IdleWindow final : public WindowServices {
   public:
     IdleWindow(std::string distanceFull, std::string resolution)
@@ -21,7 +23,7 @@ class IdleWindow final : public WindowServices {
     void setDrawWidth(int /*pixels*/) override {}
     void drawLine(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, Colour /*c*/) override {}
     void fillBox(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, Colour /*c*/) override {}
-    [[nodiscard]] std::string title() override { return title_; }
+    [[nodiscard]] std::string_view title() override { return title_; }
     void setTitle(const std::string& title) override { title_ = title; }
     [[nodiscard]] std::string text(TextField field) override { return texts_.at(index(field)); }
     void setText(TextField field, const std::string& text) override {
@@ -43,4 +45,4 @@ class IdleWindow final : public WindowServices {
     std::string title_;
 };
 
-}  // namespace aurisplot::bench
+}  // namespace aurisplot::testing
