@@ -53,8 +53,11 @@ TEST(HeapAllocations, TheEngineMakesAsManyForAMillionPassesAsForTenThousand) {
 }
 
 // On the real window the event loop turns about once a millisecond and the
-// screen is updated at display rate, and either may allocate a little; one
-// allocation per pass would be a million.
+// screen is updated at display rate, and either may allocate a little: a few
+// allocations a turn, about a thousand for a sweep of a third of a second.
+// A hundredth of the passes leaves room for a machine ten times slower, whose
+// sweep turns the loop ten times as often; one allocation per pass would be a
+// million.
 TEST(HeapAllocations, TheRealWindowMakesFarFewerThanOnePerPass) {
     Form1 form;
     form.Form_Load();
