@@ -57,16 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
                                 0},
                       ParseCase{"&", 0}, ParseCase{"&Z1", 0}, ParseCase{"$5", 0}));
 
-INSTANTIATE_TEST_SUITE_P(Radix, Parse,
-                         ::testing::Values(ParseCase{"&HFFFF", -1}, ParseCase{"&H10", 16},
-                                           ParseCase{"&h1f", 31}, ParseCase{"&H", 0},
-                                           ParseCase{"&H7FFF", 32767}, ParseCase{"&H8000", -32768},
-                                           ParseCase{"&H10000", 65536}, ParseCase{"&HFFFFFFFF", -1},
-                                           ParseCase{"&H7FFFFFFF", 2147483647},
-                                           ParseCase{"&H0000FFFF", -1}, ParseCase{"& H 1 0", 16},
-                                           ParseCase{"&HFG", 15}, ParseCase{"&O17", 15},
-                                           ParseCase{"&o8", 0}, ParseCase{"&O177777", -1},
-                                           ParseCase{"&O37777777777", -1}));
+INSTANTIATE_TEST_SUITE_P(
+    Radix, Parse,
+    ::testing::Values(ParseCase{"&HFFFF", -1}, ParseCase{"&H10", 16}, ParseCase{"&HA", 10},
+                      ParseCase{"&h1f", 31}, ParseCase{"&H", 0}, ParseCase{"&H7FFF", 32767},
+                      ParseCase{"&H8000", -32768}, ParseCase{"&H10000", 65536},
+                      ParseCase{"&HFFFFFFFF", -1}, ParseCase{"&H7FFFFFFF", 2147483647},
+                      ParseCase{"&H0000FFFF", -1}, ParseCase{"& H 1 0", 16}, ParseCase{"&HFG", 15},
+                      ParseCase{"&O17", 15}, ParseCase{"&o8", 0}, ParseCase{"&O177777", -1},
+                      ParseCase{"&O37777777777", -1}));
 
 TEST(Parse, NumbersBeyondRepresentationGiveNothing) {
     for (const std::string& text :

@@ -139,6 +139,24 @@ TEST_F(GraphTest, ChangedFullScalesLeaveTheDecorationInPlace) {
     }
 }
 
+// With no entry of the list selected (index -1) the resolution text is empty
+// and there is no step: the frame is drawn but no curve, the plain title
+// replaces an earlier result, and the button comes back.
+TEST_F(GraphTest, NoResolutionSelectedDrawsNoCurveAndClearsTheResult) {
+    graphWithAltG();
+    form.setComboIndex(-1);
+    EXPECT_EQ(form.comboText(), "");
+    form.Command1_Click();
+    EXPECT_EQ(title(), kTitle);
+    EXPECT_TRUE(form.Command1->isEnabled());
+    for (int x = 0; x < picture().width(); ++x) {
+        const QColor below = pixel(picture(), x, 300);  // under the zone, above the curve's tail
+        ASSERT_TRUE(isPaleGrey(below)) << x;
+        ASSERT_NE(pixel(picture(), x, 100), QColor(Qt::blue)) << x;
+    }
+    EXPECT_THROW(form.setComboIndex(-2), WindowServiceError);
+}
+
 // Counts the paint events of the widget it watches.
 class PaintCounter final : public QObject {
   public:
