@@ -2,12 +2,42 @@
 // window.
 
 #include <QApplication>
+#include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <span>
+#include <string_view>
 
 #include "window/main_window.h"
 
+namespace {
+
+constexpr std::string_view kNoDesktop =
+    "aurisplot: a graphical desktop is needed (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+    "to run it without one, start it as: xvfb-run aurisplot";
+
+[[nodiscard]] bool isSet(const char* name) {
+    const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread
+    return value != nullptr && *value != '\0';
+}
+
+// Without a display and with no platform asked for (by the environment or by
+// Qt's own -platform option), Qt would abort with advice that does not help.
+[[nodiscard]] bool desktopReachable(std::span<char*> arguments) {
+    const bool platformAsked = std::ranges::any_of(
+        arguments, [](const char* argument) { return std::string_view(argument) == "-platform"; });
+    return platformAsked || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") ||
+           isSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (!desktopReachable(std::span(argv, static_cast<std::size_t>(argc)))) {
+        std::cerr << kNoDesktop << '\n';
+        return 1;
+    }
     QApplication application(argc, argv);
     // One application id names the desktop entry, the icon and the AppStream
     // file, so that the desktop shows this window with its own icon.
