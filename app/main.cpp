@@ -3,9 +3,9 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <iostream>
 #include <span>
 #include <string_view>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::string_view kNoDesktop =
+constexpr const char* kNoDesktop =
     "aurisplot: a graphical desktop is needed (neither DISPLAY nor WAYLAND_DISPLAY is set); "
     "to run it without one, start it as: xvfb-run aurisplot";
 
@@ -35,7 +35,7 @@ constexpr std::string_view kNoDesktop =
 
 int main(int argc, char* argv[]) {
     if (!desktopReachable(std::span(argv, static_cast<std::size_t>(argc)))) {
-        std::cerr << kNoDesktop << '\n';
+        std::fprintf(stderr, "%s\n", kNoDesktop);
         return 1;
     }
     QApplication application(argc, argv);
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
         form.Form_Load();
     } catch (const std::exception& error) {
         // Form_Load has no error handling of its own: report and stop.
-        std::cerr << "aurisplot: start-up failed: " << error.what() << '\n';
+        std::fprintf(stderr, "aurisplot: start-up failed: %s\n", error.what());
         return 1;
     }
     form.show();
