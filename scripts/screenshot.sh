@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Makes the README's picture, docs/aurisplot.png: the real program on a virtual
+# X server with a window manager, after a Graph with the default inputs, its
+# title bar included. Make it again after the window changes.
+# Usage: bash scripts/dev screenshot   (installs what it needs, builds, runs this)
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+program="$here/build/app/aurisplot"
+output="$here/docs/aurisplot.png"
+title='Quarnel Labs - Aurisplot'
+
+if [ "${1:-}" != --inside ]; then
+    [ -x "$program" ] || { echo "build first: bash scripts/dev screenshot" >&2; exit 1; }
+    exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
+        xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
+fi
+
+pid=
+manager=
+end_all() {
+    local process
+    for process in $pid $manager; do
+        kill "$process" 2>/dev/null || true
+        wait "$process" 2>/dev/null || true
+    done
+}
+trap end_all EXIT
+
+icewm >/dev/null 2>&1 &
+manager=$!
+# A window mapped before the manager runs is framed differently: wait for it.
+timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done'
+"$program" &
+pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
+# The window manager frames the window before it takes the focus.
+timeout 20 bash -c "until xdotool windowfocus --sync $window 2>/dev/null; do sleep 0.1; done"
+xdotool key alt+g
+timeout 30 xdotool search --sync --name "^$title - \[MPE range is ~2m\]\$" >/dev/null
+# The pointer out of the picture.
+xdotool mousemove 639 519
+xdotool sync 2>/dev/null || true
+# The window manager's frame, title bar included: the ancestor of the window
+# that is a child of the root window.
+root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+frame=$(printf '0x%x' "$window")
+while parent=$(xwininfo -tree -id "$frame" | awk '/Parent window id:/ {print $4}') &&
+    [ "$parent" != "$root" ]; do
+    frame=$parent
+done
+mkdir -p "$(dirname "$output")"
+import -silent -window "$frame" -strip "$output"
+optipng -quiet -o7 -strip all "$output"
+echo "wrote $output ($(stat -c %s "$output") bytes)"
