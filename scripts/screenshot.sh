@@ -15,23 +15,13 @@ if [ "${1:-}" != --inside ]; then
         xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
 fi
 
-pid=
-manager=
-end_all() {
-    local process
-    for process in $pid $manager; do
-        kill "$process" 2>/dev/null || true
-        wait "$process" 2>/dev/null || true
-    done
-}
-trap end_all EXIT
-
+source "$here/scripts/processes.sh"
 icewm >/dev/null 2>&1 &
-manager=$!
+started $!
 # A window mapped before the manager runs is framed differently: wait for it.
 timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done'
 "$program" &
-pid=$!
+started $!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
 # The window manager frames the window before it takes the focus.
 timeout 20 bash -c "until xdotool windowfocus --sync $window 2>/dev/null; do sleep 0.1; done"

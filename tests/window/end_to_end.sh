@@ -13,16 +13,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 # Whatever way the script ends, nothing it started runs on.
-pid=
-manager=
-end_all() {
-    local process
-    for process in $pid $manager; do
-        kill "$process" 2>/dev/null || true
-        wait "$process" 2>/dev/null || true
-    done
-}
-trap end_all EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/processes.sh"
 
 fail() {
     echo "FAIL: $*" >&2
@@ -33,6 +24,7 @@ fail() {
 start() {
     "$program" &
     pid=$!
+    started "$pid"
     window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
         fail "no window appeared"
     xdotool windowfocus --sync "$window"
@@ -56,7 +48,7 @@ expect_clean_end() {
     done
     kill -0 "$pid" 2>/dev/null && fail "$1: still running after 20 s"
     wait "$pid" || status=$?
-    pid=
+    ended "$pid"
     [ "$status" -eq 0 ] || fail "$1: exit status $status"
 }
 
@@ -79,7 +71,7 @@ expect_clean_end "Alt+X"
 command -v icewm >/dev/null || fail "icewm missing (package icewm)"
 command -v wmctrl >/dev/null || fail "wmctrl missing (package wmctrl)"
 icewm >/dev/null 2>&1 &
-manager=$!
+started $!
 for way in alt+x close; do
     latencies=()
     for run in 1 2 3 4 5; do
