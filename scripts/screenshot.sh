@@ -11,20 +11,13 @@ title='Quarnel Labs - Aurisplot'
 
 if [ "${1:-}" != --inside ]; then
     [ -x "$program" ] || { echo "build first: bash scripts/dev screenshot" >&2; exit 1; }
-    exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
+    exec xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
 fi
 
+source "$here/scripts/on_x_server.sh"
 pid=
 manager=
-end_all() {
-    local process
-    for process in $pid $manager; do
-        kill "$process" 2>/dev/null || true
-        wait "$process" 2>/dev/null || true
-    done
-}
-trap end_all EXIT
+trap 'end_processes $pid $manager' EXIT
 
 icewm >/dev/null 2>&1 &
 manager=$!

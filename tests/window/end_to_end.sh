@@ -7,22 +7,10 @@ set -euo pipefail
 program=$1
 title='Quarnel Labs - Aurisplot'
 
-# The program draws on the X server this script was given, whatever platform
-# the caller's desktop asks Qt for.
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-
-# Whatever way the script ends, nothing it started runs on.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/on_x_server.sh"
 pid=
 manager=
-end_all() {
-    local process
-    for process in $pid $manager; do
-        kill "$process" 2>/dev/null || true
-        wait "$process" 2>/dev/null || true
-    done
-}
-trap end_all EXIT
+trap 'end_processes $pid $manager' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
