@@ -25,8 +25,11 @@ constexpr const char* kNoDesktop =
 // Without a display and with no platform asked for (by the environment or by
 // Qt's own -platform option), Qt would abort with advice that does not help.
 [[nodiscard]] bool desktopReachable(std::span<char*> arguments) {
-    const bool platformAsked = std::ranges::any_of(
-        arguments, [](const char* argument) { return std::string_view(argument) == "-platform"; });
+    // Qt reads its options with one dash or two.
+    const bool platformAsked = std::ranges::any_of(arguments, [](const char* argument) {
+        const std::string_view option(argument);
+        return option == "-platform" || option == "--platform";
+    });
     return platformAsked || isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") ||
            isSet("WAYLAND_DISPLAY");
 }

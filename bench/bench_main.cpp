@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    // Qt has made the desktop's locale the C library's; the benchmark options
+    // and the figures printed here are numbers with decimal points.
+    std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -11,17 +11,20 @@ title='Quarnel Labs - Aurisplot'
 
 if [ "${1:-}" != --inside ]; then
     [ -x "$program" ] || { echo "build first: bash scripts/dev screenshot" >&2; exit 1; }
-    exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
+    exec xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
 fi
 
-source "$here/scripts/processes.sh"
+source "$here/scripts/on_x_server.sh"
+pid=
+manager=
+trap 'end_processes $pid $manager' EXIT
+
 icewm >/dev/null 2>&1 &
-started $!
+manager=$!
 # A window mapped before the manager runs is framed differently: wait for it.
 timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done'
 "$program" &
-started $!
+pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
 # The window manager frames the window before it takes the focus.
 timeout 20 bash -c "until xdotool windowfocus --sync $window 2>/dev/null; do sleep 0.1; done"

@@ -37,11 +37,14 @@ cp "$source/scripts/dev" "$work/tree/scripts/dev"
 check "scripts/dev run" bash "$work/tree/scripts/dev" run
 [ ! -e "$work/tree/build" ] || fail "scripts/dev run built before it refused"
 
-# Qt's own -platform option is a way to run without a desktop: the program
-# starts and runs until it is ended (here by timeout, status 124).
-status=0
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 2 "$program" -platform offscreen \
-    2>"$work/err" || status=$?
-[ "$status" -eq 124 ] || fail "-platform offscreen: status $status: $(cat "$work/err")"
-! grep -q "desktop is needed" "$work/err" || fail "-platform offscreen was refused"
+# Qt's own platform option, with one dash or two, is a way to run without a
+# desktop: the program starts and runs until it is ended (here by timeout,
+# status 124).
+for option in -platform --platform; do
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 2 "$program" "$option" offscreen \
+        2>"$work/err" || status=$?
+    [ "$status" -eq 124 ] || fail "$option offscreen: status $status: $(cat "$work/err")"
+    ! grep -q "desktop is needed" "$work/err" || fail "$option offscreen was refused"
+done
 echo "no desktop: passed"

@@ -6,11 +6,9 @@ build=$1
 source=$2
 expected="$source/tests/packaging/installed-files.txt"
 work=$(mktemp -d)
-trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
-# The installed program draws on the X server this script was given (it runs
-# under xvfb-run), whatever platform the caller's desktop asks Qt for.
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
+source "$source/scripts/on_x_server.sh"
+pid=
+trap 'end_processes $pid; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2

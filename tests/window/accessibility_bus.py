@@ -138,8 +138,8 @@ def graph_and_listen(chart):
 
 
 def main():
-    environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    environment.pop("WAYLAND_DISPLAY", None)
+    # accessibility_bus.sh has chosen the X platform and cleared the desktop's settings.
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     # Qt asks the registry which events have listeners as it starts, and sends
     # only those: one is registered before, so that none is missed.
     pyatspi.Registry.registerEventListener(lambda event: None, DESCRIPTION_CHANGED)

@@ -23,12 +23,13 @@ if [ "${2:-}" != --inside ]; then
     exec dbus-run-session -- xvfb-run -a bash "${BASH_SOURCE[0]}" "$program" --inside
 fi
 
+source "$here/../../scripts/on_x_server.sh"
 launcher_path=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher_path" ] || fail "$launcher_path missing (package at-spi2-core)"
 
 "$launcher_path" --launch-immediately &
 launcher=$!
-trap 'kill "$launcher" 2>/dev/null || true; wait "$launcher" 2>/dev/null || true' EXIT
+trap 'end_processes $launcher' EXIT
 
 # The launcher takes its name on the session bus once the accessibility bus
 # runs. Asking the name's owner, not the name itself, starts no second one.

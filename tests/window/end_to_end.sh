@@ -7,13 +7,10 @@ set -euo pipefail
 program=$1
 title='Quarnel Labs - Aurisplot'
 
-# The program draws on the X server this script was given, whatever platform
-# the caller's desktop asks Qt for.
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-
-# Whatever way the script ends, nothing it started runs on.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/processes.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/on_x_server.sh"
+pid=
+manager=
+trap 'end_processes $pid $manager' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -24,7 +21,6 @@ fail() {
 start() {
     "$program" &
     pid=$!
-    started "$pid"
     window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
         fail "no window appeared"
     xdotool windowfocus --sync "$window"
@@ -48,7 +44,7 @@ expect_clean_end() {
     done
     kill -0 "$pid" 2>/dev/null && fail "$1: still running after 20 s"
     wait "$pid" || status=$?
-    ended "$pid"
+    pid=
     [ "$status" -eq 0 ] || fail "$1: exit status $status"
 }
 
@@ -71,7 +67,7 @@ expect_clean_end "Alt+X"
 command -v icewm >/dev/null || fail "icewm missing (package icewm)"
 command -v wmctrl >/dev/null || fail "wmctrl missing (package wmctrl)"
 icewm >/dev/null 2>&1 &
-started $!
+manager=$!
 for way in alt+x close; do
     latencies=()
     for run in 1 2 3 4 5; do

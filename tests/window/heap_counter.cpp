@@ -7,7 +7,8 @@
 
 namespace {
 
-std::atomic<std::size_t> allocationCount{0};
+std::atomic<std::size_t> allocationCount{
+    0};  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 void countOne() {
     allocationCount.fetch_add(1, std::memory_order_relaxed);

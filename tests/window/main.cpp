@@ -5,6 +5,8 @@
 // of whoever runs them: Qt's offscreen platform, at the scale factor a test
 // entry asks for with --scale=F (else 1), and none of the desktop's Qt
 // settings, which would change sizes, fonts, styles or the accessibility bus.
+// With --comma-locale=DIR they run in the German locale made in DIR, whose
+// decimal comma Qt hands to the C library's number conversions as it starts.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr std::string_view kScaleOption = "--scale=";
+constexpr std::string_view kCommaLocaleOption = "--comma-locale=";
 
 constexpr const char* kDesktopSettings[] = {
     "QT_SCALE_FACTOR",
@@ -29,7 +32,15 @@ constexpr const char* kDesktopSettings[] = {
     "QT_ACCESSIBILITY",
     "QT_QPA_FONTDIR",
     "QT_QPA_GENERIC_PLUGINS",
+    "QT_IM_MODULE",
+    "XDG_CURRENT_DESKTOP",
+    "DESKTOP_SESSION",
+    "KDE_FULL_SESSION",
 };
+
+[[nodiscard]] QByteArray bytes(std::string_view text) {
+    return {text.data(), static_cast<qsizetype>(text.size())};
+}
 
 // Leaves argv without the option it takes.
 void chooseOwnScreen(int& argc, char* argv[]) {
@@ -42,7 +53,11 @@ void chooseOwnScreen(int& argc, char* argv[]) {
         std::string_view argument = argv[i];
         if (argument.starts_with(kScaleOption)) {
             argument.remove_prefix(kScaleOption.size());
-            qputenv("QT_SCALE_FACTOR", QByteArray(argument.data(), argument.size()));
+            qputenv("QT_SCALE_FACTOR", bytes(argument));
+        } else if (argument.starts_with(kCommaLocaleOption)) {
+            argument.remove_prefix(kCommaLocaleOption.size());
+            qputenv("LOCPATH", bytes(argument));
+            qputenv("LC_ALL", "de_DE.UTF-8");
         } else {
             argv[kept++] = argv[i];
         }
