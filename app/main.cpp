@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace {
 

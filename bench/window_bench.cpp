@@ -12,7 +12,7 @@
 #include "bench/forwarding_window.h"
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace aurisplot::bench {
 namespace {

@@ -90,17 +90,18 @@ constexpr double kWaveHalfAngle = 0.70;  // radians either side of the horizonta
 
 }  // namespace
 
-QImage makeEmblem(double devicePixelRatio) {
-    const double scale = std::max(devicePixelRatio, 1.0);
-    const int width = static_cast<int>(std::lround(kEmblemWidth * scale));
-    const int height = static_cast<int>(std::lround(kEmblemHeight * scale));
-    QImage emblem(width, height, QImage::Format_RGB32);
-    for (int row = 0; row < height; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(emblem.scanLine(row));
-        for (int column = 0; column < width; ++column) {
+GreyPicture makeEmblem(double scale) {
+    scale = std::max(scale, 1.0);
+    GreyPicture emblem;
+    emblem.width = static_cast<int>(std::lround(kEmblemWidth * scale));
+    emblem.height = static_cast<int>(std::lround(kEmblemHeight * scale));
+    emblem.greys.reserve(static_cast<std::size_t>(emblem.width) *
+                         static_cast<std::size_t>(emblem.height));
+    for (int row = 0; row < emblem.height; ++row) {
+        for (int column = 0; column < emblem.width; ++column) {
             const Point p{(column + 0.5) / scale, (row + 0.5) / scale};
-            const int grey = kEmblemPalest - static_cast<int>(std::lround(inkAt(p, 1.0 / scale)));
-            line[column] = qRgb(grey, grey, grey);
+            const long ink = std::lround(inkAt(p, 1.0 / scale));
+            emblem.greys.push_back(static_cast<std::uint8_t>(kEmblemPalest - ink));
         }
     }
     return emblem;

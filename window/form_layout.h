@@ -3,9 +3,11 @@
 // The design of the main window, Form1, as data: every control and every line
 // shape with its design-time properties, in twips, the window's own unit.
 // Positions are the outer top-left corner relative to the client area's
-// top-left corner, x to the right, y downward. Nothing here depends on Qt, so
-// the tables can be read against the design line by line.
+// top-left corner, x to the right, y downward. Nothing here depends on a toolkit, so
+// the tables can be read against the design line by line, and every window is
+// made from the same ones.
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 #include <string_view>
@@ -117,6 +119,18 @@ struct LineShape {
     int pitchX;
     int pitchY;
 };
+
+// Calls f(left, top, right, bottom) in twips for each segment of a line
+// shape, end points included, whichever way the shape was drawn.
+template <typename F>
+constexpr void forEachSegment(const LineShape& shape, F&& f) {
+    for (int k = 0; k < shape.copies; ++k) {
+        const int dx = k * shape.pitchX;
+        const int dy = k * shape.pitchY;
+        f(std::min(shape.x1, shape.x2) + dx, std::min(shape.y1, shape.y2) + dy,
+          std::max(shape.x1, shape.x2) + dx, std::max(shape.y1, shape.y2) + dy);
+    }
+}
 
 inline constexpr std::array kLines{
     // clang-format off

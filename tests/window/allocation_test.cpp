@@ -13,7 +13,7 @@
 #include "engine/graph_engine.h"
 #include "heap_counter.h"
 #include "idle_window.h"
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace aurisplot::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/graph_engine.h"
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 namespace aurisplot::testing {
 

@@ -55,7 +55,7 @@ TEST_F(HighDpi, LayoutIsTheSameAndTheChartIsSharp) {
     const QSize deviceSize(static_cast<int>(std::lround(439 * ratio)),
                            static_cast<int>(std::lround(319 * ratio)));
     ASSERT_EQ(picture.size(), deviceSize);
-    const QImage emblem = makeEmblem(ratio);
+    const QImage emblem = qImage(makeEmblem(ratio));
     const QRect shown(QPoint(0, 0), emblem.size().boundedTo(deviceSize));
     EXPECT_EQ(picture.copy(shown), emblem.copy(shown));
 

@@ -17,7 +17,7 @@ using SurfaceTest = FormTest;
 [[nodiscard]] QImage blankInterior(QSize size) {
     QImage expected(size, QImage::Format_RGB32);
     expected.fill(Qt::white);
-    const QImage emblem = makeEmblem(1.0);
+    const QImage emblem = qImage(makeEmblem(1.0));
     for (int y = 0; y < std::min(size.height(), emblem.height()); ++y) {
         for (int x = 0; x < std::min(size.width(), emblem.width()); ++x) {
             expected.setPixel(x, y, emblem.pixel(x, y));
@@ -27,7 +27,7 @@ using SurfaceTest = FormTest;
 }
 
 TEST(Emblem, HasItsSizeAndTwentyEightPaleGreys) {
-    const QImage emblem = makeEmblem(1.0);
+    const QImage emblem = qImage(makeEmblem(1.0));
     EXPECT_EQ(emblem.size(), QSize(338, 323));
     QSet<int> greys;
     for (int y = 0; y < emblem.height(); ++y) {

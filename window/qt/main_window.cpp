@@ -1,4 +1,4 @@
-#include "window/main_window.h"
+#include "window/qt/main_window.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -12,19 +12,12 @@
 #include <string_view>
 
 #include "engine/graph_engine.h"
+#include "window/command_boundary.h"
 #include "window/form_layout.h"
-#include "window/qt_colour.h"
+#include "window/qt/qt_colour.h"
 
 namespace aurisplot {
 namespace {
-
-// While a command runs, the screen follows the drawing at most this often.
-constexpr std::chrono::milliseconds kDisplayInterval{16};
-// A sweep pumps events on every pass, a million times in a long one, and one
-// turn of the toolkit's event loop costs ten passes' own work or more. So the
-// loop runs only when this long has passed since its last turn: a click or a
-// key waits a millisecond at most, which nobody can tell.
-constexpr std::chrono::milliseconds kPumpInterval{1};
 
 [[nodiscard]] QString qString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -117,31 +110,24 @@ Form1::AccessibleRoles::AccessibleRoles() {
 }
 
 // Brackets one command: the plot surface keeps one painter open, and the
-// screen is updated at display rate, then once at the end, picture before
-// title, so the title never reports a chart the screen does not show yet.
+// screen follows at the pacing's rate. At the end the pacing shows it all,
+// picture before title, and then the painter closes.
 class Form1::CommandDisplay {
   public:
-    explicit CommandDisplay(Form1& form) : form_(form) {
-        form_.Picture1->hold();
-        form_.deferringDisplay_ = true;
-        const Clock::time_point now = Clock::now();
-        form_.nextShow_ = now + kDisplayInterval;
-        form_.nextPump_ = now;  // the command's first pump always turns the loop
-    }
-    CommandDisplay(const CommandDisplay&) = delete;
-    CommandDisplay& operator=(const CommandDisplay&) = delete;
-    CommandDisplay(CommandDisplay&&) = delete;
-    CommandDisplay& operator=(CommandDisplay&&) = delete;
-    ~CommandDisplay() {
-        form_.deferringDisplay_ = false;
-        if (!form_.ending_) {
-            form_.showOnScreen(Clock::now());
-        }
-        form_.Picture1->release();
-    }
+    explicit CommandDisplay(Form1& form) : held_(*form.Picture1), paced_(form.pacing_) {}
 
   private:
-    Form1& form_;
+    struct Held {
+        explicit Held(PlotSurface& surface) : surface_(surface) { surface_.hold(); }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        Held(Held&&) = delete;
+        Held& operator=(Held&&) = delete;
+        ~Held() { surface_.release(); }
+        PlotSurface& surface_;
+    };
+    Held held_;
+    Pacing::Command paced_;
 };
 
 Form1::Form1(QWidget* parent)
@@ -247,17 +233,14 @@ void Form1::Form_Load() {
 }
 
 void Form1::Command1_Click() {
-    try {
-        ChartDrawn drawn;
-        {
-            const CommandDisplay display(*this);
-            drawn = runGraphCommand(*this);
-        }
+    const auto drawn = runCommand(*this, [this] {
+        const CommandDisplay display(*this);
+        return runGraphCommand(*this);
+    });
+    if (drawn) {
         // Once the screen shows the result, and once per command: each change
         // is announced to assistive tools.
-        Picture1->setAccessibleDescription(qString(describeChart(drawn)));
-    } catch (const ProgramEnded&) {
-        // The window is closed and the event loop told to end; nothing more runs.
+        Picture1->setAccessibleDescription(qString(describeChart(*drawn)));
     }
 }
 
@@ -293,18 +276,12 @@ void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
 
 // Window and controls.
 
-// The title as the engine last set it, shown or waiting for the next screen
-// update; kept as text so that the sweep's check of it costs no conversion.
 std::string_view Form1::title() {
-    return title_;
+    return pacing_.title();
 }
 
 void Form1::setTitle(const std::string& title) {
-    title_ = title;
-    titleUnshown_ = deferringDisplay_;
-    if (!deferringDisplay_) {
-        setWindowTitle(QString::fromStdString(title_));
-    }
+    pacing_.setTitle(title);
 }
 
 QLineEdit& Form1::field(TextField which) const {
@@ -374,34 +351,32 @@ void Form1::setCommand1Enabled(bool enabled) {
 
 // Process control.
 
-void Form1::showOnScreen(Clock::time_point now) {
+void Form1::showDrawing() {
     Picture1->showDrawing();
-    if (titleUnshown_) {
-        setWindowTitle(QString::fromStdString(title_));
-        titleUnshown_ = false;
-    }
-    nextShow_ = now + kDisplayInterval;
 }
 
-// Called on every pass of a sweep: one clock reading decides whether the event
-// loop is due, and whether the screen is.
-void Form1::pumpEvents() {
-    const Clock::time_point now = Clock::now();
-    if (now < nextPump_) {
-        return;
-    }
-    nextPump_ = now + kPumpInterval;
-    if (deferringDisplay_ && now >= nextShow_) {
-        showOnScreen(now);
-    }
+void Form1::showTitle(std::string_view title) {
+    setWindowTitle(qString(title));
+}
+
+void Form1::turnEventLoop() {
     QCoreApplication::processEvents();
+}
+
+void Form1::pumpEvents() {
+    pacing_.pump();
     if (ending_) {
         throw ProgramEnded{};
     }
 }
 
-void Form1::endProgram() {
+void Form1::beginEnding() {
     ending_ = true;
+    pacing_.stopShowing();
+}
+
+void Form1::endProgram() {
+    beginEnding();
     close();
     QCoreApplication::exit(0);
 }
@@ -409,7 +384,7 @@ void Form1::endProgram() {
 // Closing the window ends the program, also in the middle of a sweep: the
 // sweep's next event pump leaves it, instead of running on without a window.
 void Form1::closeEvent(QCloseEvent* event) {
-    ending_ = true;
+    beginEnding();
     event->accept();
     QCoreApplication::exit(0);
 }

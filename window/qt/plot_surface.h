@@ -5,9 +5,13 @@
 #include <QWidget>
 #include <optional>
 
+#include "window/emblem.h"
 #include "window/window_services.h"
 
 namespace aurisplot {
+
+// A grey picture as an image of Qt's.
+[[nodiscard]] QImage qImage(const GreyPicture& picture);
 
 // Picture1: the white plot surface with a thin fixed border. The drawing lives
 // in an off-screen picture at device resolution; the screen shows a copy of it.

@@ -1,9 +1,9 @@
-#include "window/static_line.h"
+#include "window/qt/static_line.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "window/qt_colour.h"
+#include "window/qt/qt_colour.h"
 
 namespace aurisplot {
 
@@ -17,16 +17,12 @@ StaticLine::StaticLine(const layout::LineShape& shape, QWidget* parent)
     // pixels from one end point to the other, which fills exactly at any
     // device pixel ratio.
     QRect bounds;
-    for (int k = 0; k < shape.copies; ++k) {
-        const int dx = pixels(k * shape.pitchX);
-        const int dy = pixels(k * shape.pitchY);
-        const QRect segment(QPoint(pixels(std::min(shape.x1, shape.x2)) + dx,
-                                   pixels(std::min(shape.y1, shape.y2)) + dy),
-                            QPoint(pixels(std::max(shape.x1, shape.x2)) + dx,
-                                   pixels(std::max(shape.y1, shape.y2)) + dy));
+    layout::forEachSegment(shape, [&](int left, int top, int right, int bottom) {
+        const QRect segment(QPoint(pixels(left), pixels(top)),
+                            QPoint(pixels(right), pixels(bottom)));
         bounds |= segment;
         segments_.push_back(segment);
-    }
+    });
     for (QRect& segment : segments_) {
         segment.translate(-bounds.topLeft());
     }

@@ -12,22 +12,17 @@
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
-#include <chrono>
 #include <string>
 #include <string_view>
 
-#include "window/plot_surface.h"
-#include "window/static_line.h"
+#include "window/pacing.h"
+#include "window/qt/plot_surface.h"
+#include "window/qt/static_line.h"
 #include "window/window_services.h"
 
 namespace aurisplot {
 
-// Thrown out of pumpEvents() once an event has ended the program, so that
-// nothing more of the running command happens. It is deliberately not a
-// WindowServiceError, which the command would skip and go on after.
-struct ProgramEnded {};
-
-class Form1 final : public QWidget, public WindowServices {
+class Form1 final : public QWidget, public WindowServices, private PacedScreen {
     // Qt keeps the first accessible interface it makes for a widget, so the
     // roles of the window and its plot surface are known before any control
     // exists: this member comes first.
@@ -105,20 +100,15 @@ class Form1 final : public QWidget, public WindowServices {
 
   private:
     class CommandDisplay;
-    using Clock = std::chrono::steady_clock;
 
     [[nodiscard]] QLineEdit& field(TextField which) const;
-    void showOnScreen(Clock::time_point now);
+    void showDrawing() override;
+    void showTitle(std::string_view title) override;
+    void turnEventLoop() override;
+    void beginEnding();
 
     bool ending_ = false;
-    // While a command runs, the screen (picture and title together) is brought
-    // up to date at display rate only; the title waits here until then.
-    bool deferringDisplay_ = false;
-    std::string title_;
-    bool titleUnshown_ = false;
-    Clock::time_point nextShow_;
-    // The event loop runs again only from this moment on; see pumpEvents().
-    Clock::time_point nextPump_;
+    Pacing pacing_{*this};
     // Where the focus went when disabling Command1 pushed it away.
     QPointer<QWidget> focusPushedTo_;
 };

@@ -1,4 +1,4 @@
-#include "window/plot_surface.h"
+#include "window/qt/plot_surface.h"
 
 #include <QPaintEvent>
 #include <QResizeEvent>
@@ -8,17 +8,22 @@
 
 #include "window/emblem.h"
 #include "window/form_layout.h"
-#include "window/qt_colour.h"
+#include "window/qt/qt_colour.h"
+#include "window/surface_geometry.h"
 
 namespace aurisplot {
-namespace {
 
-// Beyond this a coordinate has lost the precision of a pixel as a float; the
-// surface refuses it, as it would refuse any out-of-range property value.
-constexpr double kLargestDevicePixel = 1 << 24;
-constexpr int kWidestPen = 32767;
-
-}  // namespace
+QImage qImage(const GreyPicture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const int grey = picture.at(x, y);
+            line[x] = qRgb(grey, grey, grey);
+        }
+    }
+    return image;
+}
 
 PlotSurface::PlotSurface(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -40,32 +45,19 @@ float PlotSurface::scaleHeight() const {
 
 // The device pixel that holds the point (x, y) twips.
 QPoint PlotSurface::devicePoint(float x, float y) const {
-    const double perTwip = devicePixelRatio_ / layout::kTwipsPerPixel;
-    const auto toPixel = [perTwip](float twips) {
-        const double pixel = std::floor(static_cast<double>(twips) * perTwip);
-        if (!(std::abs(pixel) <= kLargestDevicePixel)) {  // also refuses NaN
-            throw WindowServiceError("coordinate out of range");
-        }
-        return static_cast<int>(pixel);
-    };
-    return {toPixel(x), toPixel(y)};
+    const surface::DevicePoint point = surface::devicePoint(x, y, devicePixelRatio_);
+    return {point.x, point.y};
 }
 
 void PlotSurface::setDrawMode(int mode) {
-    if (mode != kDrawModeCopyPen && mode != kDrawModeMaskPen) {
-        throw WindowServiceError("unsupported draw mode");
-    }
-    drawMode_ = mode;
+    drawMode_ = surface::checkedDrawMode(mode);
     if (painter_) {
         applyDrawMode(*painter_);
     }
 }
 
 void PlotSurface::setDrawWidth(int pixels) {
-    if (pixels < 1 || pixels > kWidestPen) {
-        throw WindowServiceError("draw width out of range");
-    }
-    drawWidth_ = pixels;
+    drawWidth_ = surface::checkedDrawWidth(pixels);
 }
 
 void PlotSurface::applyDrawMode(QPainter& painter) const {
@@ -93,8 +85,7 @@ void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour
     ensurePicture();
     const QPoint from = devicePoint(x1, y1);
     const QPoint to = devicePoint(x2, y2);
-    const int thickness =
-        std::max(1, static_cast<int>(std::lround(drawWidth_ * devicePixelRatio_)));
+    const int thickness = surface::penThickness(drawWidth_, devicePixelRatio_);
     draw([&](QPainter& painter) {
         // The pen covers the `thickness` device pixels right of and below each
         // point, both end points included, whichever way the line runs.
@@ -145,13 +136,13 @@ void PlotSurface::ensurePicture() {
 void PlotSurface::fitPictureToDevice() {
     const double ratio = devicePixelRatioF();
     const QSize interior = interiorSize();
-    const QSize device(static_cast<int>(std::lround(interior.width() * ratio)),
-                       static_cast<int>(std::lround(interior.height() * ratio)));
+    const QSize device(surface::deviceSize(interior.width(), ratio),
+                       surface::deviceSize(interior.height(), ratio));
     if (ratio == devicePixelRatio_ && picture_.size() == device) {
         return;
     }
     if (ratio != devicePixelRatio_) {
-        emblem_ = makeEmblem(ratio);
+        emblem_ = qImage(makeEmblem(ratio));
         devicePixelRatio_ = ratio;
     }
     picture_ = QImage(device, QImage::Format_RGB32);

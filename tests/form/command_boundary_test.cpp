@@ -1,0 +1,57 @@
+// What leaves a command through its boundary, and what the window keeps.
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+
+#include "engine/graph_engine.h"
+#include "recording_window.h"
+#include "window/command_boundary.h"
+
+namespace aurisplot::testing {
+namespace {
+
+// A failure of the engine's own, or memory running out, in the middle of the
+// sweep: the command is abandoned and Graph can be pressed again.
+TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
+    for (const int failure : {0, 1, 2}) {
+        RecordingWindow window;
+        const auto drawn = runCommand(window, [&] {
+            window.setCommand1Enabled(false);
+            switch (failure) {
+                case 0:
+                    throw std::logic_error("engine fault");
+                case 1:
+                    throw std::bad_alloc();
+                default:
+                    throw 42;  // NOLINT(hicpp-exception-baseclass): anything at all
+            }
+            return 0;
+        });
+        EXPECT_FALSE(drawn) << failure;
+        EXPECT_TRUE(window.state.command1Enabled) << failure;
+    }
+}
+
+TEST(CommandBoundary, TheProgramsEndLeavesTheWindowAsItIs) {
+    RecordingWindow window;
+    const auto drawn = runCommand(window, [&] {
+        window.setCommand1Enabled(false);
+        throw ProgramEnded{};
+        return 0;
+    });
+    EXPECT_FALSE(drawn);
+    EXPECT_FALSE(window.state.command1Enabled);  // nothing of the command runs any more
+}
+
+TEST(CommandBoundary, ACompleteCommandGivesItsResult) {
+    RecordingWindow window;
+    const auto drawn = runCommand(window, [&] { return runGraphCommand(window); });
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(drawn->belowLimitFrom, 2.0);
+    EXPECT_EQ(window.state.title, "Quarnel Labs - Aurisplot - [MPE range is ~2m]");
+}
+
+}  // namespace
+}  // namespace aurisplot::testing

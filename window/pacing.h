@@ -1,0 +1,102 @@
+#pragma once
+
+// How a window keeps pace with a running command. A sweep asks for an event
+// pump on every pass, a million times in a long one, while one turn of a
+// toolkit's event loop costs ten passes' own work or more (under Wine, a round
+// trip to its server). So:
+// - the event loop turns at most once a millisecond: a click or a key waits a
+//   millisecond at most, which nobody can tell;
+// - the screen follows the drawing at display rate, not with every segment;
+// - the title waits for the screen, so it never reports a chart the screen
+//   does not show yet.
+// Between commands everything reaches the screen at once.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace aurisplot {
+
+// What a window's toolkit does on the pacing's behalf.
+class PacedScreen {
+  public:
+    virtual ~PacedScreen() = default;
+    virtual void showDrawing() = 0;                      // the plot surface, now
+    virtual void showTitle(std::string_view title) = 0;  // the window's title, now
+    virtual void turnEventLoop() = 0;                    // handle every pending event
+
+  protected:
+    PacedScreen() = default;
+    PacedScreen(const PacedScreen&) = default;
+    PacedScreen& operator=(const PacedScreen&) = default;
+    PacedScreen(PacedScreen&&) = default;
+    PacedScreen& operator=(PacedScreen&&) = default;
+};
+
+// The clock the pacing reads; tests give it one of their own.
+class PacingClock {
+  public:
+    using TimePoint = std::chrono::steady_clock::time_point;
+    virtual ~PacingClock() = default;
+    [[nodiscard]] virtual TimePoint now() const = 0;
+
+  protected:
+    PacingClock() = default;
+    PacingClock(const PacingClock&) = default;
+    PacingClock& operator=(const PacingClock&) = default;
+    PacingClock(PacingClock&&) = default;
+    PacingClock& operator=(PacingClock&&) = default;
+};
+
+// The machine's monotonic clock.
+[[nodiscard]] const PacingClock& steadyClock();
+
+class Pacing {
+  public:
+    using TimePoint = PacingClock::TimePoint;
+    static constexpr std::chrono::milliseconds kDisplayInterval{16};
+    static constexpr std::chrono::milliseconds kPumpInterval{1};
+
+    explicit Pacing(PacedScreen& screen, const PacingClock& clock = steadyClock())
+        : screen_(screen), clock_(clock) {}
+
+    // Brackets one command: while it runs, the screen is paced; when it ends,
+    // everything drawn and the last title reach the screen at once.
+    class Command {
+      public:
+        explicit Command(Pacing& pacing);
+        Command(const Command&) = delete;
+        Command& operator=(const Command&) = delete;
+        Command(Command&&) = delete;
+        Command& operator=(Command&&) = delete;
+        ~Command();
+
+      private:
+        Pacing& pacing_;
+    };
+
+    // The title as last set, shown or waiting for the next screen update. The
+    // view stays valid until the next setTitle().
+    [[nodiscard]] std::string_view title() const { return title_; }
+    void setTitle(std::string_view title);
+
+    // Called for every event pump the engine asks for.
+    void pump();
+
+    // Once the program is ending, nothing more is shown.
+    void stopShowing() { showing_ = false; }
+
+  private:
+    void showOnScreen(TimePoint now);
+
+    PacedScreen& screen_;
+    const PacingClock& clock_;
+    bool showing_ = true;
+    bool deferring_ = false;  // a command runs
+    std::string title_;
+    bool titleUnshown_ = false;
+    TimePoint nextShow_{};
+    TimePoint nextPump_{};
+};
+
+}  // namespace aurisplot
