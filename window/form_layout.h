@@ -24,6 +24,11 @@ inline constexpr int kTwipsPerPixel = 15;
     return twips / kTwipsPerPixel;
 }
 
+// Twips as device pixels at `dpi` dots per inch (96 is one pixel a pixel).
+[[nodiscard]] constexpr int devicePixels(int twips, int dpi) {
+    return twips * dpi / 1440;
+}
+
 struct TwipRect {
     int left;
     int top;

@@ -1,0 +1,518 @@
+#include "window/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/graph_engine.h"
+#include "window/command_boundary.h"
+#include "window/surface_geometry.h"
+#include "window/win32/wide_text.h"
+
+namespace aurisplot::win32 {
+namespace {
+
+constexpr const wchar_t* kClassName = L"AurisplotForm";
+constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send.
+constexpr int kFirstControlId = 100;
+constexpr int kIconId = 1;
+// The interface font of the platform the tool was made on, at 8 points.
+constexpr const wchar_t* kFontFace = L"MS Sans Serif";
+constexpr int kFontPoints = 8;
+
+[[nodiscard]] int controlId(std::size_t index) {
+    return kFirstControlId + static_cast<int>(index);
+}
+
+[[nodiscard]] std::size_t indexOf(std::string_view name) {
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        if (layout::kControls[i].name == name) {
+            return i;
+        }
+    }
+    throw std::logic_error("no such control in the layout");
+}
+
+// A caption label names the control made just after it, for screen readers.
+[[nodiscard]] const layout::LabelTie* captionOf(std::string_view control) {
+    for (const layout::LabelTie& tie : layout::kLabelTies) {
+        if (tie.tie == layout::Tie::Caption && tie.control == control) {
+            return &tie;
+        }
+    }
+    return nullptr;
+}
+
+[[nodiscard]] bool isCaption(std::string_view label) {
+    return std::ranges::any_of(layout::kLabelTies, [label](const layout::LabelTie& tie) {
+        return tie.tie == layout::Tie::Caption && tie.label == label;
+    });
+}
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD extendedStyle;
+};
+
+[[nodiscard]] ControlClass classOf(layout::Kind kind) {
+    constexpr DWORD child = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
+        case layout::Kind::PushButton:
+            return {L"BUTTON", child | WS_TABSTOP | BS_OWNERDRAW, 0};
+        case layout::Kind::TextField:
+            return {L"EDIT", child | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        case layout::Kind::Label:
+            return {L"STATIC", child | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
+        case layout::Kind::DropDownList:
+            return {L"COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        case layout::Kind::CheckBox:
+            return {L"BUTTON", child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case layout::Kind::PlotSurface:
+            break;
+    }
+    throw std::logic_error("the plot surface is a window of its own");
+}
+
+void registerClass() {
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.lpfnWndProc = DefWindowProcW;  // replaced once the window knows its owner
+    formClass.hInstance = GetModuleHandleW(nullptr);
+    formClass.hIcon = static_cast<HICON>(LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(kIconId),
+                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    formClass.hIconSm = static_cast<HICON>(
+        LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    formClass.lpszClassName = kClassName;
+    RegisterClassExW(&formClass);  // a second registration fails harmlessly
+}
+
+[[nodiscard]] RECT frameFor(int dpi) {
+    RECT frame{0, 0, layout::devicePixels(layout::kClientWidth, dpi),
+               layout::devicePixels(layout::kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, 0, static_cast<UINT>(dpi));
+    return frame;
+}
+
+[[nodiscard]] std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+Form1::Form1()
+    : black_(CreateSolidBrush(layout::kFormBackground)), white_(CreateSolidBrush(layout::kWhite)) {
+    registerClass();
+    const int systemDpi = static_cast<int>(GetDpiForSystem());
+    const RECT frame = frameFor(systemDpi);
+    hwnd_ = CreateWindowExW(0, kClassName, wide(kTitle).c_str(), kFrameStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (hwnd_ == nullptr) {
+        throw std::runtime_error("the main window cannot be made");
+    }
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1::procedure));
+    makeControls();
+    layOut(static_cast<int>(GetDpiForWindow(hwnd_)));
+    setTitle(std::string(kTitle));
+}
+
+Form1::~Form1() {
+    if (hwnd_ != nullptr) {
+        destroying_ = true;
+        DestroyWindow(hwnd_);
+    }
+}
+
+// In the design's tab order, each caption made just before the control it
+// names: screen readers name a field by the label made before it.
+void Form1::makeControls() {
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        const layout::Control& design = layout::kControls[i];
+        if (design.kind == layout::Kind::Label && isCaption(design.name)) {
+            continue;
+        }
+        if (const layout::LabelTie* caption = captionOf(design.name)) {
+            const std::size_t label = indexOf(caption->label);
+            const ControlClass kind = classOf(layout::Kind::Label);
+            controls_[label] = CreateWindowExW(
+                kind.extendedStyle, kind.name, wide(layout::kControls[label].caption).c_str(),
+                kind.style, 0, 0, 0, 0, hwnd_,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(label))),
+                GetModuleHandleW(nullptr), nullptr);
+        }
+        if (design.kind == layout::Kind::PlotSurface) {
+            Picture1 = std::make_unique<PlotSurface>(hwnd_, controlId(i));
+            controls_[i] = Picture1->hwnd();
+            continue;
+        }
+        const ControlClass kind = classOf(design.kind);
+        controls_[i] = CreateWindowExW(kind.extendedStyle, kind.name, wide(design.caption).c_str(),
+                                       kind.style, 0, 0, 0, 0, hwnd_,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(i))),
+                                       GetModuleHandleW(nullptr), nullptr);
+        if (design.kind == layout::Kind::TextField) {
+            SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);  // no length limit
+        }
+    }
+    if (std::ranges::find(controls_, nullptr) != controls_.end()) {
+        throw std::runtime_error("a control of the main window cannot be made");
+    }
+}
+
+// Every control at its design place, in pixels of `dpi`, with the font at
+// that dpi; the plot surface makes its picture at that dpi.
+void Form1::layOut(int dpi) {
+    dpi_ = dpi;
+    font_.reset(CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFontFace));
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        const layout::Control& design = layout::kControls[i];
+        if (design.kind == layout::Kind::PlotSurface) {
+            Picture1->place(design.place, dpi);
+            continue;
+        }
+        const int left = layout::devicePixels(design.place.left, dpi);
+        const int top = layout::devicePixels(design.place.top, dpi);
+        const int width = layout::devicePixels(design.place.width, dpi);
+        const int height = layout::devicePixels(design.place.height, dpi);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (design.kind == layout::Kind::DropDownList) {
+            // The height given is the list's when dropped; the closed box is
+            // its edges around the selection field.
+            const int edges = GetSystemMetricsForDpi(SM_CYEDGE, static_cast<UINT>(dpi)) * 3;
+            SendMessageW(controls_[i], CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         std::max(height - edges, 1));
+            SetWindowPos(controls_[i], nullptr, left, top, width, height * 6,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
+        SetWindowPos(controls_[i], nullptr, left, top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+HWND Form1::control(std::string_view name) const {
+    return controls_[indexOf(name)];
+}
+
+void Form1::Form_Load() {
+    addComboItem("1 m");
+    addComboItem("1 cm");
+    addComboItem("1 mm");
+    setComboIndex(0);
+}
+
+void Form1::Command1_Click() {
+    const auto drawn = runCommand(*this, [this] {
+        const HeldSurface held(*Picture1);
+        const Pacing::Command paced(pacing_);  // shows it all before the hold ends
+        return runGraphCommand(*this);
+    });
+    if (drawn) {
+        // Once the screen shows the result, and once per command.
+        Picture1->setDescription(wide(describeChart(*drawn)));
+    }
+}
+
+void Form1::Command2_Click() {
+    endProgram();
+}
+
+void Form1::show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+    SetFocus(Picture1->hwnd());
+}
+
+void Form1::dispatch(MSG& message) {
+    if (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+int Form1::run() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        dispatch(message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// Plot surface.
+
+void Form1::clear() {
+    Picture1->clear();
+}
+float Form1::scaleWidth() {
+    return Picture1->scaleWidth();
+}
+float Form1::scaleHeight() {
+    return Picture1->scaleHeight();
+}
+void Form1::setDrawMode(int mode) {
+    Picture1->setDrawMode(mode);
+}
+void Form1::setDrawWidth(int pixels) {
+    Picture1->setDrawWidth(pixels);
+}
+void Form1::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
+    Picture1->drawLine(x1, y1, x2, y2, colour);
+}
+void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+    Picture1->fillBox(x1, y1, x2, y2, colour);
+}
+
+// Window and controls.
+
+std::string_view Form1::title() {
+    return pacing_.title();
+}
+
+void Form1::setTitle(const std::string& title) {
+    pacing_.setTitle(title);
+}
+
+HWND Form1::field(TextField which) const {
+    switch (which) {
+        case TextField::Text1:
+            return control("Text1");
+        case TextField::Text2:
+            return control("Text2");
+        case TextField::Text3:
+            return control("Text3");
+        case TextField::Text4:
+            return control("Text4");
+    }
+    throw WindowServiceError("no such text field");
+}
+
+std::string Form1::text(TextField which) {
+    return narrow(windowText(field(which)));
+}
+
+void Form1::setText(TextField which, const std::string& text) {
+    if (SetWindowTextW(field(which), wide(text).c_str()) == FALSE) {
+        throw WindowServiceError("the field refuses the text");
+    }
+}
+
+std::string Form1::comboText() {
+    HWND combo = control("Combo1");
+    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) {
+        return {};
+    }
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) {
+        throw WindowServiceError("no such list entry");
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return narrow(text);
+}
+
+void Form1::addComboItem(const std::string& item) {
+    const LRESULT added = SendMessageW(control("Combo1"), CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(wide(item).c_str()));
+    if (added == CB_ERR || added == CB_ERRSPACE) {
+        throw WindowServiceError("the list refuses the entry");
+    }
+}
+
+void Form1::setComboIndex(int index) {
+    HWND combo = control("Combo1");
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    if (index < -1 || index >= count) {
+        throw WindowServiceError("list index out of range");
+    }
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int Form1::checkState() {
+    switch (SendMessageW(control("Check1"), BM_GETCHECK, 0, 0)) {
+        case BST_CHECKED:
+            return 1;
+        case BST_INDETERMINATE:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+void Form1::setCommand1Enabled(bool enabled) {
+    EnableWindow(control("Command1"), enabled ? TRUE : FALSE);
+}
+
+// Process control.
+
+void Form1::showDrawing() {
+    Picture1->showDrawing();
+}
+
+void Form1::showTitle(std::string_view title) {
+    SetWindowTextW(hwnd_, wide(title).c_str());
+}
+
+void Form1::turnEventLoop() {
+    MSG message{};
+    while (!ending_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+            beginEnding();
+            break;
+        }
+        dispatch(message);
+    }
+}
+
+void Form1::pumpEvents() {
+    pacing_.pump();
+    if (ending_) {
+        throw ProgramEnded{};
+    }
+}
+
+void Form1::beginEnding() {
+    ending_ = true;
+    pacing_.stopShowing();
+}
+
+void Form1::endProgram() {
+    beginEnding();
+    if (hwnd_ != nullptr) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+// The window itself.
+
+LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    try {
+        return form->handle(hwnd, message, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross the system's dispatch; the message counts as handled.
+        return 0;
+    }
+}
+
+LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                const HWND from = reinterpret_cast<HWND>(lParam);
+                if (from != nullptr && from == control("Command1")) {
+                    Command1_Click();
+                } else if (from != nullptr && from == control("Command2")) {
+                    Command2_Click();
+                }
+            }
+            return 0;  // Enter and Esc (IDOK, IDCANCEL) do nothing
+        case WM_DRAWITEM:
+            drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return colour(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_PAINT:
+            paintLines();
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut(HIWORD(wParam));
+            return 0;
+        }
+        case WM_DESTROY:
+            beginEnding();
+            if (!destroying_) {
+                PostQuitMessage(exitCode_);  // closing the only window ends the program
+            }
+            return 0;
+        case WM_NCDESTROY:
+            hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The static decoration: each line's pixels from one end point to the other,
+// one pixel wide at 96 dpi and as wide as a pen at any other.
+void Form1::paintLines() {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(hwnd_, &paint);
+    const int width = surface::penThickness(1, dpi_ / 96.0);
+    for (const layout::LineShape& shape : layout::kLines) {
+        const Brush brush(CreateSolidBrush(shape.colour));
+        layout::forEachSegment(shape, [&](int left, int top, int right, int bottom) {
+            const RECT pixels{layout::devicePixels(left, dpi_), layout::devicePixels(top, dpi_),
+                              layout::devicePixels(right, dpi_) + width,
+                              layout::devicePixels(bottom, dpi_) + width};
+            FillRect(dc, &pixels, brush.get());
+        });
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+// Buttons: a white face inside raised edges, sunken while pressed, the
+// caption with its access key underlined, greyed while disabled.
+void Form1::drawButton(const DRAWITEMSTRUCT& item) {
+    RECT face = item.rcItem;
+    FillRect(item.hDC, &face, white_.get());
+    DrawEdge(item.hDC, &face, (item.itemState & ODS_SELECTED) != 0 ? EDGE_SUNKEN : EDGE_RAISED,
+             BF_RECT | BF_ADJUST);
+    const std::wstring caption = windowText(item.hwndItem);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
+                                                                            : COLOR_BTNTEXT));
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if ((item.itemState & ODS_NOACCEL) != 0) {
+        format |= DT_HIDEPREFIX;
+    }
+    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &face, format);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        InflateRect(&face, -2, -2);
+        DrawFocusRect(item.hDC, &face);
+    }
+}
+
+// Text3 and Text4 are green on black, as the axis numbers; the labels and the
+// check box green on the black window; the other fields keep the platform's.
+LRESULT Form1::colour(UINT message, HDC dc, HWND control) {
+    const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstControlId);
+    if (index < layout::kControls.size()) {
+        switch (layout::kControls[index].look) {
+            case layout::Look::Chart:
+            case layout::Look::Switch:
+            case layout::Look::Caption:
+                SetTextColor(dc, layout::kGreen);
+                SetBkColor(dc, layout::kFormBackground);
+                return reinterpret_cast<LRESULT>(black_.get());
+            default:
+                break;
+        }
+    }
+    return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace aurisplot::win32
