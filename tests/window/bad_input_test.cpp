@@ -2,18 +2,18 @@
 // the window stays live, the fields show what the chart was drawn from and the
 // title reports the right result.
 
-#include <QTimer>
 #include <array>
 #include <optional>
+#include <string>
 
 #include "case_name.h"
-#include "form_fixture.h"
+#include "form_driver.h"
 
 namespace aurisplot::testing {
 namespace {
 
 // Texts per field; an empty optional keeps the design-time default.
-using Texts = std::array<std::optional<QString>, 4>;
+using Texts = std::array<std::optional<std::string>, 4>;
 
 struct BadInput {
     const char* name;
@@ -27,31 +27,31 @@ void PrintTo(const BadInput& input, std::ostream* os) {
     *os << input.name;
 }
 
-const QString kMegabyteOfDigits(1 << 20, QChar('1'));
-const QString kMegabyteOfBlanksThenFive = QString(1 << 20, QChar(' ')) + "5";
-const QString kNul(1, QChar(0));
+const std::string kMegabyteOfDigits(1 << 20, '1');
+const std::string kMegabyteOfBlanksThenFive = std::string(1 << 20, ' ') + "5";
+const std::string kNul(1, '\0');
 
-Texts fields(const QString& power, const QString& gain) {
+Texts fields(const std::string& power, const std::string& gain) {
     Texts texts;
     texts.at(0) = power;
     texts.at(1) = gain;
     return texts;
 }
-Texts only(std::size_t index, const QString& text) {
+Texts only(std::size_t index, const std::string& text) {
     Texts texts;
     texts.at(index) = text;
     return texts;
 }
-Texts power(const QString& text) {
+Texts power(const std::string& text) {
     return only(0, text);
 }
-Texts gain(const QString& text) {
+Texts gain(const std::string& text) {
     return only(1, text);
 }
-Texts densityFull(const QString& text) {
+Texts densityFull(const std::string& text) {
     return only(2, text);
 }
-Texts distanceFull(const QString& text) {
+Texts distanceFull(const std::string& text) {
     return only(3, text);
 }
 
@@ -103,34 +103,32 @@ class BadInputTest : public FormTest, public ::testing::WithParamInterface<BadIn
     void type(const Texts& texts) {
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (texts.at(i)) {
-                fields().at(i)->setText(*texts.at(i));
+                setText(fieldAt(i), *texts.at(i));
             }
         }
-        form.Check1->setChecked(GetParam().grid);
+        form.setChecked(GetParam().grid);
     }
     void expectWrittenBack(const Texts& texts) {
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (texts.at(i)) {
-                EXPECT_EQ(fields().at(i)->text(), *texts.at(i)) << "Text" << i + 1;
+                EXPECT_EQ(text(fieldAt(i)), *texts.at(i)) << "Text" << i + 1;
             }
         }
     }
-    [[nodiscard]] std::array<QLineEdit*, 4> fields() const {
-        return {form.Text1, form.Text2, form.Text3, form.Text4};
-    }
+    [[nodiscard]] static TextField fieldAt(std::size_t i) { return static_cast<TextField>(i); }
 };
 
 TEST_P(BadInputTest, GraphEndsWithTheFieldsAndTitleOfWhatWasDrawn) {
     type(GetParam().typed);
-    form.Command1->click();
+    form.graph();
     expectWrittenBack(GetParam().writtenBack);
     const std::string result = GetParam().result;
     EXPECT_EQ(title(),
               std::string(kTitle) + (result.empty() ? "" : " - [MPE range is ~" + result + "]"));
     // Still live: the button is back, and a second run gives the same.
-    EXPECT_TRUE(form.Command1->isEnabled());
+    EXPECT_TRUE(form.enabled("Command1"));
     const std::string first = title();
-    form.Command1->click();
+    form.graph();
     EXPECT_EQ(title(), first);
 }
 
@@ -142,29 +140,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, BadInputTest, ::testing::ValuesIn(kBadInputs), C
 TEST(EndlessSweepTest, StaysLiveAndEndsOnExit) {
     for (const auto& [typed, writtenBack] :
          {std::pair{"1E+9", "1000000000"}, std::pair{"1E+300", "1E+300"}}) {
-        Form1 form;
-        form.Form_Load();
-        form.Text4->setText(typed);
-        form.Check1->setChecked(true);
-        form.show();
+        const std::unique_ptr<FormDriver> started = startForm();
+        FormDriver& form = *started;
+        form.services().setText(TextField::Text4, typed);
+        form.setChecked(true);
         int liveTicks = 0;
-        QTimer watcher;  // runs only while the sweep pumps events
-        watcher.callOnTimeout([&] {
+        form.every(20, [&] {  // runs only while the sweep handles events
             if (++liveTicks == 3) {
-                EXPECT_EQ(form.Text4->text(), writtenBack);
-                EXPECT_EQ(form.windowTitle(), QString::fromUtf8(kTitle.data()) + " - [0%]");
-                EXPECT_FALSE(form.Command1->isEnabled());
-                form.Command2->click();
+                form.stopTicks();
+                EXPECT_EQ(form.services().text(TextField::Text4), writtenBack);
+                EXPECT_EQ(form.shownTitle(), std::string(kTitle) + " - [0%]");
+                EXPECT_FALSE(form.enabled("Command1"));
+                form.click("Command2");
             }
         });
-        watcher.start(20);
-        QTimer::singleShot(0, &form, [&] { form.Command1_Click(); });
-        QTimer failsafe;
-        failsafe.callOnTimeout([] { QCoreApplication::exit(1); });
-        failsafe.start(60000);
-        EXPECT_EQ(QApplication::exec(), 0) << typed;
+        EXPECT_EQ(form.runProgram([&] { form.graph(); }), 0) << typed;
         EXPECT_EQ(liveTicks, 3) << typed;
-        EXPECT_FALSE(form.isVisible()) << typed;
+        EXPECT_FALSE(form.shown()) << typed;
     }
 }
 

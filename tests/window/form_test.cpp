@@ -1,12 +1,10 @@
 // Form1's keys, its Graph command on the real surface, and its end.
 
-#include <QEvent>
-#include <QRegularExpression>
-#include <QTimer>
-#include <functional>
+#include <regex>
+#include <string>
 #include <vector>
 
-#include "form_fixture.h"
+#include "form_driver.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -14,51 +12,51 @@ namespace {
 using FormKeysTest = FormTest;
 
 TEST_F(FormKeysTest, NineTabsVisitEveryControlOnceAndReturnToTheChart) {
-    std::vector<QString> visited;
+    std::vector<std::string> visited;
     for (int k = 0; k < 9; ++k) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.push_back(QApplication::focusWidget()->objectName());
+        form.press(Key::Tab);
+        visited.push_back(form.focus());
     }
-    const std::vector<QString> expected{"Command1", "Command2", "Text1",  "Text2",   "Text3",
-                                        "Text4",    "Combo1",   "Check1", "Picture1"};
+    const std::vector<std::string> expected{"Command1", "Command2", "Text1",  "Text2",   "Text3",
+                                            "Text4",    "Combo1",   "Check1", "Picture1"};
     EXPECT_EQ(visited, expected);
+    form.press(Key::BackTab);
+    EXPECT_EQ(form.focus(), "Check1");
 }
 
 TEST_F(FormKeysTest, EnterAndEscapeDoNothing) {
-    for (QWidget* control : std::vector<QWidget*>{form.Picture1, form.Text1, form.Text2, form.Text3,
-                                                  form.Text4, form.Check1}) {
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_Return);
-        QTest::keyClick(control, Qt::Key_Enter);
-        QTest::keyClick(control, Qt::Key_Escape);
+    for (const char* control : {"Picture1", "Text1", "Text2", "Text3", "Text4", "Check1"}) {
+        form.focusOn(control);
+        form.press(Key::Enter);
+        form.press(Key::Escape);
     }
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(form.isVisible());
+    EXPECT_TRUE(form.waitFor([] { return true; }));  // whatever the keys started has run
+    EXPECT_TRUE(form.shown());
     EXPECT_EQ(title(), kTitle);  // no Graph command ran
-    EXPECT_EQ(form.Text1->text(), "600");
-    EXPECT_EQ(form.Check1->checkState(), Qt::Unchecked);
+    EXPECT_EQ(text(TextField::Text1), "600");
+    EXPECT_EQ(form.services().checkState(), 0);
 }
 
 TEST_F(FormKeysTest, ResolutionListTakesNoTypedText) {
-    form.Combo1->setFocus();
-    QTest::keyClicks(form.Combo1, "2 km");
-    EXPECT_FALSE(form.Combo1->isEditable());
-    EXPECT_EQ(form.Combo1->count(), 3);
-    EXPECT_TRUE(form.Combo1->findText(form.Combo1->currentText()) >= 0);
-    QTest::keyClick(form.Combo1, Qt::Key_Down);  // the keyboard picks the next entry
-    QTest::keyClick(form.Combo1, Qt::Key_Down);
-    EXPECT_EQ(form.comboText(), "1 mm");
+    form.focusOn("Combo1");
+    form.type("2km");
+    EXPECT_EQ(form.comboItems().size(), 3U);
+    EXPECT_EQ(form.services().comboText(), "1 m");
+    form.press(Key::Down);  // the keyboard picks the next entry
+    form.press(Key::Down);
+    EXPECT_EQ(form.services().comboText(), "1 mm");
 }
 
 TEST_F(FormKeysTest, SpaceTogglesTheGridAndPressesTheFocusedButton) {
-    form.Check1->setFocus();
-    QTest::keyClick(form.Check1, Qt::Key_Space);
-    EXPECT_EQ(form.checkState(), 1);
-    form.Command1->setFocus();
-    QTest::keyClick(form.Command1, Qt::Key_Space);
+    form.focusOn("Check1");
+    form.press(Key::Space);
+    EXPECT_TRUE(form.waitFor([&] { return form.services().checkState() == 1; }));
+    form.focusOn("Command1");
+    form.press(Key::Space);
     ASSERT_TRUE(waitForResult("2m"));
     // The focus stays on Graph, so another Space graphs again instead of exiting.
-    EXPECT_EQ(QApplication::focusWidget(), form.Command1);
+    EXPECT_TRUE(form.waitFor([&] { return form.enabled("Command1"); }));
+    EXPECT_EQ(form.focus(), "Command1");
 }
 
 // The default chart: the graph of 600 W, 2.2 dBi, 20 mW/cm², 10 m at 1 m. The
@@ -66,74 +64,75 @@ TEST_F(FormKeysTest, SpaceTogglesTheGridAndPressesTheFocusedButton) {
 class GraphTest : public FormTest {
   protected:
     void graphWithAltG() {
-        QTest::keyClick(form.Text2, Qt::Key_G, Qt::AltModifier);  // from any control
+        form.focusOn("Text2");
+        form.press(Key::AltG);  // from any control
         ASSERT_TRUE(waitForResult("2m"));
+        ASSERT_TRUE(form.waitFor([&] { return form.enabled("Command1"); }));
     }
-    [[nodiscard]] const QImage& picture() const { return form.Picture1->picture(); }
 };
 
-[[nodiscard]] bool isZoneRed(QColor c) {
-    return c.green() == 0 && c.blue() == 0 && c.red() >= 228;
+[[nodiscard]] bool isZoneRed(Colour c) {
+    return greenOf(c) == 0 && blueOf(c) == 0 && redOf(c) >= 228;
 }
-[[nodiscard]] bool isPaleGrey(QColor c) {
-    return c.red() == c.green() && c.green() == c.blue() && c.red() >= 228;
+[[nodiscard]] bool isPaleGrey(Colour c) {
+    return redOf(c) == greenOf(c) && greenOf(c) == blueOf(c) && redOf(c) >= 228;
 }
 
 TEST_F(GraphTest, AltGDrawsTheZoneTheCurveAndTheLimitMarker) {
     graphWithAltG();
-    EXPECT_TRUE(form.Command1->isEnabled());
-    EXPECT_EQ(form.Text1->text(), "600");  // written back unchanged
+    EXPECT_EQ(text(TextField::Text1), "600");  // written back unchanged
+    const Picture picture = form.surface();
     // The zone above 5 mW/cm² reaches down to y = 0.75 H, row 239, over the
     // emblem's greys; below it the emblem shows unchanged.
     for (int y = 0; y <= 310; ++y) {
-        const QColor c = pixel(picture(), 400, y);
+        const Colour c = picture.at(400, y);
         EXPECT_TRUE(y <= 239 ? isZoneRed(c) : isPaleGrey(c)) << "row " << y;
     }
     // The limit is first undercut at 2 m: a blue line at x = floor(0.2 W), the
     // length of the chart except where the curve crosses it.
     for (const int y : {0, 100, 239, 240, 300, 318}) {
-        EXPECT_EQ(pixel(picture(), 87, y), QColor(Qt::blue)) << "row " << y;
+        EXPECT_EQ(picture.at(87, y), kBluePixel) << "row " << y;
     }
-    EXPECT_FALSE(picture().pixelColor(86, 300) == Qt::blue);
-    EXPECT_FALSE(picture().pixelColor(88, 300) == Qt::blue);
+    EXPECT_NE(picture.at(86, 300), kBluePixel);
+    EXPECT_NE(picture.at(88, 300), kBluePixel);
     // The curve's points at 1 m, 2 m and 10 m, black.
-    EXPECT_EQ(pixel(picture(), 43, 192), QColor(Qt::black));
-    EXPECT_EQ(pixel(picture(), 87, 287), QColor(Qt::black));
-    EXPECT_EQ(pixel(picture(), 438, 317), QColor(Qt::black));  // x = W lies past the last column
+    EXPECT_EQ(picture.at(43, 192), kBlackPixel);
+    EXPECT_EQ(picture.at(87, 287), kBlackPixel);
+    EXPECT_EQ(picture.at(438, 317), kBlackPixel);  // x = W lies past the last column
     // The screen shows the finished chart.
-    const QImage screen = form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(screen.copy(1, 1, 439, 319), picture());
+    EXPECT_TRUE(form.surfaceOnScreen().crop({1, 1, 439, 319}) == picture);
 }
 
 TEST_F(GraphTest, GridLinesAreBlackOverTheZoneAndBelowIt) {
-    form.Check1->setChecked(true);
+    form.setChecked(true);
     graphWithAltG();
+    const Picture picture = form.surface();
     // Vertical lines at 1 + k W / 10 twips, horizontal ones at 1 + k H / 20.
     for (const int x : {0, 131, 219, 395}) {
-        EXPECT_EQ(pixel(picture(), x, 100), QColor(Qt::black)) << "column " << x;
-        EXPECT_EQ(pixel(picture(), x, 250), QColor(Qt::black)) << "column " << x;
+        EXPECT_EQ(picture.at(x, 100), kBlackPixel) << "column " << x;
+        EXPECT_EQ(picture.at(x, 250), kBlackPixel) << "column " << x;
     }
     for (const int y : {16, 31, 239, 271, 303}) {
-        EXPECT_EQ(pixel(picture(), 300, y), QColor(Qt::black)) << "row " << y;
+        EXPECT_EQ(picture.at(300, y), kBlackPixel) << "row " << y;
     }
-    EXPECT_TRUE(isZoneRed(pixel(picture(), 300, 100)));
+    EXPECT_TRUE(isZoneRed(picture.at(300, 100)));
 }
 
 TEST_F(GraphTest, ChangedFullScalesLeaveTheDecorationInPlace) {
-    const QImage before = form.grab().toImage();
-    form.Text3->setText("7");
-    form.Text4->setText("3");
-    form.Command1->click();
-    EXPECT_EQ(form.Text4->text(), "3");
-    const QImage after = form.grab().toImage();
+    const Picture before = form.clientOnScreen();
+    setText(TextField::Text3, "7");
+    setText(TextField::Text4, "3");
+    form.graph();
+    EXPECT_EQ(text(TextField::Text4), "3");
+    const Picture after = form.clientOnScreen();
     // Everything outside the chart and the two fields stays as it was.
     for (int y = 0; y < before.height(); ++y) {
         for (int x = 0; x < before.width(); ++x) {
-            const bool changes = QRect(88, 8, 441, 321).contains(x, y) ||
-                                 QRect(16, 8, 49, 19).contains(x, y) ||
-                                 QRect(480, 352, 49, 19).contains(x, y);
+            const bool changes = form.place("Picture1").contains(x, y) ||
+                                 form.place("Text3").contains(x, y) ||
+                                 form.place("Text4").contains(x, y);
             if (!changes) {
-                ASSERT_EQ(before.pixel(x, y), after.pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(before.at(x, y), after.at(x, y)) << x << "," << y;
             }
         }
     }
@@ -144,58 +143,45 @@ TEST_F(GraphTest, ChangedFullScalesLeaveTheDecorationInPlace) {
 // replaces an earlier result, and the button comes back.
 TEST_F(GraphTest, NoResolutionSelectedDrawsNoCurveAndClearsTheResult) {
     graphWithAltG();
-    form.setComboIndex(-1);
-    EXPECT_EQ(form.comboText(), "");
-    form.Command1_Click();
+    form.services().setComboIndex(-1);
+    EXPECT_EQ(form.services().comboText(), "");
+    form.graph();
     EXPECT_EQ(title(), kTitle);
-    EXPECT_TRUE(form.Command1->isEnabled());
-    for (int x = 0; x < picture().width(); ++x) {
-        const QColor below = pixel(picture(), x, 300);  // under the zone, above the curve's tail
-        ASSERT_TRUE(isPaleGrey(below)) << x;
-        ASSERT_NE(pixel(picture(), x, 100), QColor(Qt::blue)) << x;
+    EXPECT_TRUE(form.enabled("Command1"));
+    const Picture picture = form.surface();
+    for (int x = 0; x < picture.width(); ++x) {
+        ASSERT_TRUE(isPaleGrey(picture.at(x, 300))) << x;  // under the zone, above the curve's tail
+        ASSERT_NE(picture.at(x, 100), kBluePixel) << x;
     }
-    EXPECT_THROW(form.setComboIndex(-2), WindowServiceError);
 }
 
-// Counts the paint events of the widget it watches.
-class PaintCounter final : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-    int paints = 0;
-};
-
 // A million passes, 1 mm steps out to 1000 m. Once the screen shows the sweep's
-// progress, a timer types into a field: the keys arrive in the middle of the
+// progress, the user types into a field: the keys arrive in the middle of the
 // sweep, not only at its first event pump, and the chart is seen growing.
 TEST_F(GraphTest, TheWindowStaysLiveDuringAMillionPassSweep) {
-    form.Text4->setText("1000");
-    form.Combo1->setCurrentIndex(2);
-    const QString name = QString::fromUtf8(kTitle.data(), static_cast<qsizetype>(kTitle.size()));
-    const QRegularExpression progress(QStringLiteral("^%1 - \\[\\d+%\\]$").arg(name));
-    QString titleWhileTyping;
-    QTimer typist;
-    QObject::connect(&typist, &QTimer::timeout, &form, [&] {
-        if (progress.match(form.windowTitle()).hasMatch()) {
-            typist.stop();
-            titleWhileTyping = QString::fromUtf8(form.title());
-            QTest::keyClicks(form.Text1, "75");
+    setText(TextField::Text4, "1000");
+    form.services().setComboIndex(2);
+    const std::regex progress("^" + std::string(kTitle) + R"( - \[\d+%\]$)");
+    std::string titleWhileTyping;
+    Picture screenWhileTyping;
+    form.every(1, [&] {
+        if (std::regex_match(title(), progress)) {
+            form.stopTicks();
+            titleWhileTyping = title();
+            screenWhileTyping = form.surfaceOnScreen();
+            form.focusOn("Text1");
+            form.type("75");
         }
     });
-    typist.start(0);
-    PaintCounter counter;
-    form.Picture1->installEventFilter(&counter);
-    form.Command1_Click();
-    form.Picture1->removeEventFilter(&counter);
+    form.graph();
+    form.stopTicks();
 
-    EXPECT_TRUE(progress.match(titleWhileTyping).hasMatch()) << titleWhileTyping.toStdString();
-    EXPECT_EQ(form.Text1->text(), "60075");
-    EXPECT_GE(counter.paints, 3);  // the repaint at the end alone would be one
+    EXPECT_TRUE(std::regex_match(titleWhileTyping, progress)) << titleWhileTyping;
+    EXPECT_EQ(text(TextField::Text1), "60075");
     EXPECT_EQ(title(), std::string(kTitle) + " - [MPE range is ~1m]");
+    // The screen showed the chart in the making: the zone, and less than all of it.
+    EXPECT_TRUE(isZoneRed(screenWhileTyping.at(400, 100)));
+    EXPECT_FALSE(screenWhileTyping == form.surfaceOnScreen());
 }
 
 // A long sweep, 1 mm steps out to 1000 m, ended by the user at one of its
@@ -203,28 +189,27 @@ TEST_F(GraphTest, TheWindowStaysLiveDuringAMillionPassSweep) {
 // more is drawn; the curve, along the bottom from 2 m on, stops far short of
 // the right edge.
 TEST(FormEndTest, ExitAndTheCloseBoxEndTheProgramInTheMiddleOfASweep) {
-    const std::vector<std::pair<const char*, std::function<void(Form1&)>>> ways{
-        {"Exit", [](Form1& f) { f.Command2->click(); }},
-        {"close box", [](Form1& f) { f.close(); }},
-    };
-    for (const auto& [way, end] : ways) {
-        Form1 running;
-        running.Form_Load();
-        running.Text4->setText("1000");
-        running.Combo1->setCurrentIndex(2);
-        running.show();
-        QTimer::singleShot(0, &running, [&] { running.Command1_Click(); });
-        QTimer::singleShot(0, &running, [&, &endIt = end] { endIt(running); });
-        QTimer failsafe;  // a sweep that runs on fails instead of hanging
-        failsafe.callOnTimeout([] { QCoreApplication::exit(1); });
-        failsafe.start(60000);
-        EXPECT_EQ(QApplication::exec(), 0) << way;  // the program's own event loop
-        EXPECT_FALSE(running.isVisible()) << way;
-        EXPECT_FALSE(running.Command1->isEnabled()) << way;  // the command did not go on
-        EXPECT_FALSE(running.windowTitle().contains("MPE")) << way;
-        const QImage& picture = running.Picture1->picture();
+    for (const bool exit : {true, false}) {
+        const char* way = exit ? "Exit" : "close box";
+        const std::unique_ptr<FormDriver> started = startForm();
+        FormDriver& form = *started;
+        form.services().setText(TextField::Text4, "1000");
+        form.services().setComboIndex(2);
+        form.every(1, [&] {
+            form.stopTicks();
+            if (exit) {
+                form.click("Command2");
+            } else {
+                form.closeBox();
+            }
+        });
+        EXPECT_EQ(form.runProgram([&] { form.graph(); }), 0) << way;
+        EXPECT_FALSE(form.shown()) << way;
+        EXPECT_FALSE(form.enabled("Command1")) << way;  // the command did not go on
+        EXPECT_EQ(form.shownTitle().find("MPE"), std::string::npos) << way;
+        const Picture picture = form.surface();
         for (int x = picture.width() / 2; x < picture.width(); ++x) {
-            ASSERT_NE(pixel(picture, x, picture.height() - 1), QColor(Qt::black)) << way;
+            ASSERT_NE(picture.at(x, picture.height() - 1), kBlackPixel) << way;
         }
     }
 }

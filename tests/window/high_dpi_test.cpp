@@ -3,8 +3,9 @@
 // device resolution, each line on the device pixels its twips give.
 
 #include <cmath>
+#include <utility>
 
-#include "form_fixture.h"
+#include "form_driver.h"
 #include "window/emblem.h"
 
 namespace aurisplot::testing {
@@ -14,7 +15,7 @@ class HighDpi : public FormTest {
   protected:
     void SetUp() override {
         FormTest::SetUp();
-        ratio = form.devicePixelRatioF();
+        ratio = form.ratio();
         ASSERT_GT(ratio, 1.0) << "run with --scale=2 or --scale=1.5";
     }
 
@@ -29,12 +30,12 @@ class HighDpi : public FormTest {
 
     // Of the pixels in a row (or column) from `first` to `last`, which are of
     // the colour, as the coordinates where they start and end.
-    [[nodiscard]] static std::pair<int, int> run(const QImage& picture, bool alongRow, int at,
-                                                 int first, int last, const QColor& colour) {
+    [[nodiscard]] static std::pair<int, int> run(const Picture& picture, bool alongRow, int at,
+                                                 int first, int last, Colour colour) {
         int from = -1;
         int to = -1;
         for (int i = first; i <= last; ++i) {
-            const QColor c = alongRow ? picture.pixelColor(i, at) : picture.pixelColor(at, i);
+            const Colour c = alongRow ? picture.at(i, at) : picture.at(at, i);
             if (c == colour) {
                 from = from < 0 ? i : from;
                 to = i;
@@ -47,60 +48,67 @@ class HighDpi : public FormTest {
 };
 
 TEST_F(HighDpi, LayoutIsTheSameAndTheChartIsSharp) {
-    EXPECT_EQ(form.size(), QSize(542, 434));
-    EXPECT_EQ(form.Command1->geometry(), QRect(368, 392, 81, 33));
-    EXPECT_EQ(form.scaleWidth(), 439.0F * 15);  // twips do not change with the display
+    EXPECT_EQ(form.client(), (PixelRect{0, 0, 542, 434}));
+    EXPECT_EQ(form.place("Command1"), (PixelRect{368, 392, 81, 33}));
+    EXPECT_EQ(form.services().scaleWidth(), 439.0F * 15);  // twips do not change with the display
 
-    const QImage& picture = form.Picture1->picture();
-    const QSize deviceSize(static_cast<int>(std::lround(439 * ratio)),
-                           static_cast<int>(std::lround(319 * ratio)));
-    ASSERT_EQ(picture.size(), deviceSize);
-    const QImage emblem = qImage(makeEmblem(ratio));
-    const QRect shown(QPoint(0, 0), emblem.size().boundedTo(deviceSize));
-    EXPECT_EQ(picture.copy(shown), emblem.copy(shown));
+    const int width = static_cast<int>(std::lround(439 * ratio));
+    const int height = static_cast<int>(std::lround(319 * ratio));
+    const GreyPicture emblem = makeEmblem(ratio);
+    {
+        const Picture picture = form.surface();
+        ASSERT_EQ(picture.width(), width);
+        ASSERT_EQ(picture.height(), height);
+        for (int y = 0; y < std::min(height, emblem.height); ++y) {
+            for (int x = 0; x < std::min(width, emblem.width); ++x) {
+                const std::uint8_t grey = emblem.at(x, y);
+                ASSERT_EQ(picture.at(x, y), rgb(grey, grey, grey)) << x << "," << y;
+            }
+        }
+    }
 
-    form.Command1->click();
+    form.click("Command1");
     ASSERT_TRUE(waitForResult("2m"));
+    const Picture picture = form.surface();
     // Only the chart's own colours: nothing blurred into in-between shades.
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            const QColor c = picture.pixelColor(x, y);
-            const bool grey = c.red() == c.green() && c.green() == c.blue() && c.red() >= 228;
-            const bool zone = c.green() == 0 && c.blue() == 0 && c.red() >= 228;
-            const bool pen = c == Qt::black || c == Qt::blue;
+            const Colour c = picture.at(x, y);
+            const bool grey = redOf(c) == greenOf(c) && greenOf(c) == blueOf(c) && redOf(c) >= 228;
+            const bool zone = greenOf(c) == 0 && blueOf(c) == 0 && redOf(c) >= 228;
+            const bool pen = c == kBlackPixel || c == kBluePixel;
             ASSERT_TRUE(grey || zone || pen) << x << "," << y;
         }
     }
     // The screen shows it one to one, inside the one-pixel border (at a
     // fractional factor the border itself falls between device pixels).
     if (ratio == std::floor(ratio)) {
-        const QImage screen = form.Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const int border = penWidth();
-        EXPECT_EQ(screen.copy(QRect(QPoint(border, border), deviceSize)), picture);
+        EXPECT_TRUE(form.surfaceOnScreen().crop({border, border, width, height}) == picture);
     }
 }
 
 // The default chart, whose surface is 6585 x 4785 twips.
 TEST_F(HighDpi, ZoneMarkerAndCurveFallOnTheDevicePixelsOfTheirTwips) {
-    form.Command1->click();
+    form.click("Command1");
     ASSERT_TRUE(waitForResult("2m"));
-    const QImage& picture = form.Picture1->picture();
+    const Picture picture = form.surface();
     const int pen = penWidth();
 
     // The zone, from (1, y(5)) to (W, 1): y(5) = 0.75 H = 3588.75 twips, in a
     // column right of the curve's steep start.
     const int column = device(5000);
     const auto [zoneTop, zoneBottom] =
-        run(picture, false, column, 0, picture.height() - 1, QColor(255, 0, 0));
+        run(picture, false, column, 0, picture.height() - 1, kRedPixel);
     EXPECT_EQ(zoneTop, device(1)) << "zone";
     EXPECT_EQ(zoneBottom, device(3588.75)) << "zone";
 
     // The limit marker at x = floor(0.2 W) = 1317 twips, from y = 1 down.
     const auto [blueLeft, blueRight] =
-        run(picture, true, device(3000), 0, picture.width() - 1, Qt::blue);
+        run(picture, true, device(3000), 0, picture.width() - 1, kBluePixel);
     EXPECT_EQ(blueLeft, device(1317)) << "limit marker";
     EXPECT_EQ(blueRight, device(1317) + pen - 1) << "limit marker";
-    EXPECT_EQ(picture.pixelColor(blueLeft, device(1)), QColor(Qt::blue)) << "limit marker top";
+    EXPECT_EQ(picture.at(blueLeft, device(1)), kBluePixel) << "limit marker top";
 
     // The curve's point at 9 m, (floor(0.9 W), floor(y(s(9)))), where the
     // segments on either side run almost level.
@@ -108,28 +116,29 @@ TEST_F(HighDpi, ZoneMarkerAndCurveFallOnTheDevicePixelsOfTheirTwips) {
     const double x = std::floor(chart.x(9));
     const double y = std::floor(chart.y(powerDensity(600, std::pow(10.0, 0.22), 9)));
     const auto [top, bottom] =
-        run(picture, false, device(x), device(y) - 4, device(y) + 4, Qt::black);
+        run(picture, false, device(x), device(y) - 4, device(y) + 4, kBlackPixel);
     EXPECT_EQ(top, device(y)) << "curve";
     EXPECT_EQ(bottom, device(y) + pen - 1) << "curve";
 }
 
 // The grid of the default chart: W / D = 658.5 and H / V = 239.25 twips apart.
 TEST_F(HighDpi, GridLinesFallOnTheDevicePixelsOfTheirTwips) {
-    form.Check1->setChecked(true);
-    form.Command1->click();
+    form.setChecked(true);
+    form.click("Command1");
     ASSERT_TRUE(waitForResult("2m"));
-    const QImage& picture = form.Picture1->picture();
+    const Picture picture = form.surface();
     const int pen = penWidth();
 
     // A vertical line, x = 1 + 3 W / D, crossing the zone in black.
     const auto [left, right] = run(picture, true, device(2000), device(1 + 2.5 * 658.5),
-                                   device(1 + 3.5 * 658.5), Qt::black);
+                                   device(1 + 3.5 * 658.5), kBlackPixel);
     EXPECT_EQ(left, device(1 + 3 * 658.5)) << "vertical";
     EXPECT_EQ(right, device(1 + 3 * 658.5) + pen - 1) << "vertical";
 
     // A horizontal line, y = 1 + 10 H / V, between two vertical ones.
-    const auto [top, bottom] = run(picture, false, device(1 + 7.5 * 658.5),
-                                   device(1 + 9.5 * 239.25), device(1 + 10.5 * 239.25), Qt::black);
+    const auto [top, bottom] =
+        run(picture, false, device(1 + 7.5 * 658.5), device(1 + 9.5 * 239.25),
+            device(1 + 10.5 * 239.25), kBlackPixel);
     EXPECT_EQ(top, device(1 + 10 * 239.25)) << "horizontal";
     EXPECT_EQ(bottom, device(1 + 10 * 239.25) + pen - 1) << "horizontal";
 }

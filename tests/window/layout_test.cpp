@@ -1,20 +1,19 @@
-// The started window against its design: places, lines, defaults, font, keys.
+// The started window against its design: frame, places, lines and defaults.
 
-#include <QFontInfo>
-#include <QFontMetrics>
-#include <QSet>
 #include <array>
+#include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "form_fixture.h"
+#include "form_driver.h"
 
 namespace aurisplot::testing {
 namespace {
 
 struct Place {
     std::string_view name;
-    QRect pixels;
+    PixelRect pixels;
 };
 
 // The design's twips divided by 15 by hand, so that the conversion is checked too.
@@ -32,38 +31,36 @@ constexpr std::array kPlaces{
 
 using LayoutTest = FormTest;
 
-TEST_F(LayoutTest, WindowIsFixedAtItsDesignSize) {
-    EXPECT_EQ(form.size(), QSize(542, 434));
-    EXPECT_EQ(form.minimumSize(), form.maximumSize());
-    const Qt::WindowFlags flags = form.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+TEST_F(LayoutTest, WindowIsFixedAtItsDesignSizeWithACloseBoxOnly) {
+    EXPECT_EQ(form.client(), (PixelRect{0, 0, 542, 434}));
+    const Frame frame = form.frame();
+    EXPECT_TRUE(frame.closeBox);
+    EXPECT_FALSE(frame.minimiseBox);
+    EXPECT_FALSE(frame.maximiseBox);
+    EXPECT_FALSE(frame.resizable);
     EXPECT_EQ(title(), kTitle);
-    const QList<QSize> iconSizes = form.windowIcon().availableSizes();
-    for (const QSize size : {QSize(16, 16), QSize(32, 32), QSize(48, 48)}) {
-        EXPECT_TRUE(iconSizes.contains(size)) << size.width();
+    for (const int size : {16, 32, 48}) {
+        EXPECT_TRUE(form.hasIcon(size)) << size;
     }
 }
 
 TEST_F(LayoutTest, EveryControlSitsWhereTheDesignPutsIt) {
     for (const Place& place : kPlaces) {
-        const auto* control = form.findChild<QWidget*>(QString::fromUtf8(place.name.data()));
-        ASSERT_NE(control, nullptr) << place.name;
-        EXPECT_EQ(control->geometry(), place.pixels) << place.name;
-        EXPECT_EQ(control->parentWidget(), &form) << place.name;
+        EXPECT_EQ(form.place(place.name), place.pixels) << place.name;
     }
 }
 
-// Whether the window shows colour `colour` at exactly the pixels of `expected`
-// within `area`, and not at the others.
-void expectColourExactlyAt(const QImage& shot, QRect area, const QSet<QPoint>& expected,
-                           QColor colour, std::string_view what) {
+using Pixels = std::set<std::pair<int, int>>;
+
+// Whether the window shows `colour` at exactly the pixels of `expected` within
+// `area`, and not at the others.
+void expectColourExactlyAt(const Picture& shot, PixelRect area, const Pixels& expected,
+                           Colour colour, std::string_view what) {
     int wrong = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const bool lit = pixel(shot, x, y) == colour;
-            if (lit != expected.contains(QPoint(x, y)) && ++wrong <= 3) {
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const bool lit = shot.at(x, y) == colour;
+            if (lit != expected.contains({x, y}) && ++wrong <= 3) {
                 ADD_FAILURE() << what << " at (" << x << ", " << y << ")";
             }
         }
@@ -71,81 +68,55 @@ void expectColourExactlyAt(const QImage& shot, QRect area, const QSet<QPoint>& e
     EXPECT_EQ(wrong, 0) << what;
 }
 
+// Each ruler has the design's count of ticks, its last one where the design
+// ends it: grown one pixel around each shape, so a line or a ruler one pixel
+// or one tick too long shows.
 TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
-    // Grown one pixel around each shape, so a line one pixel too long shows.
-    const QImage shot = form.grab().toImage();
-    QSet<QPoint> ruler1;
-    QSet<QPoint> ruler2;
-    for (int k = 0; k <= 40; ++k) {
+    const Picture shot = form.clientOnScreen();
+    Pixels ruler1;
+    Pixels ruler2;
+    for (int k = 0; k <= 40; ++k) {  // 41 ticks, the last at y = 4920 twips
         for (int x = 72; x <= 80; ++x) {
             ruler1.insert({x, 8 + 8 * k});
         }
     }
-    for (int k = 0; k <= 55; ++k) {
+    for (int k = 0; k <= 55; ++k) {  // 56 ticks, the last at x = 7920 twips
         for (int y = 336; y <= 344; ++y) {
             ruler2.insert({88 + 8 * k, y});
         }
     }
-    expectColourExactlyAt(shot, {71, 7, 11, 323}, ruler1, Qt::green, "Line1");
-    expectColourExactlyAt(shot, {87, 335, 443, 11}, ruler2, Qt::green, "Line2");
+    expectColourExactlyAt(shot, {71, 7, 11, 331}, ruler1, kGreenPixel, "Line1");
+    expectColourExactlyAt(shot, {87, 335, 451, 11}, ruler2, kGreenPixel, "Line2");
 
-    QSet<QPoint> rule;
+    Pixels rule;
     for (int x = 8; x <= 528; ++x) {
         rule.insert({x, 376});
     }
-    expectColourExactlyAt(shot, {7, 375, 523, 3}, rule, Qt::white, "Line3");
+    expectColourExactlyAt(shot, {7, 375, 523, 3}, rule, kWhitePixel, "Line3");
     for (const int x : {176, 280, 352}) {
-        QSet<QPoint> divider;
+        Pixels divider;
         for (int y = 384; y <= 424; ++y) {
             divider.insert({x, y});
         }
-        expectColourExactlyAt(shot, {x - 1, 383, 3, 43}, divider, Qt::white, "divider");
+        expectColourExactlyAt(shot, {x - 1, 383, 3, 43}, divider, kWhitePixel, "divider");
     }
 }
 
 TEST_F(LayoutTest, FreshWindowShowsTheDesignDefaults) {
-    EXPECT_EQ(form.Text1->text(), "600");
-    EXPECT_EQ(form.Text2->text(), "2.2");
-    EXPECT_EQ(form.Text3->text(), "20");
-    EXPECT_EQ(form.Text4->text(), "10");
-    ASSERT_EQ(form.Combo1->count(), 3);
-    EXPECT_EQ(form.Combo1->itemText(0), "1 m");
-    EXPECT_EQ(form.Combo1->itemText(1), "1 cm");
-    EXPECT_EQ(form.Combo1->itemText(2), "1 mm");
-    EXPECT_EQ(form.Combo1->currentText(), "1 m");
-    EXPECT_EQ(form.Check1->checkState(), Qt::Unchecked);
-    EXPECT_EQ(QApplication::focusWidget(), form.Picture1);
-    EXPECT_TRUE(form.Command1->isEnabled());
-    for (QLineEdit* field : {form.Text1, form.Text2, form.Text3, form.Text4}) {
-        EXPECT_GT(field->maxLength(), 1'000'000) << field->objectName().toStdString();
+    EXPECT_EQ(text(TextField::Text1), "600");
+    EXPECT_EQ(text(TextField::Text2), "2.2");
+    EXPECT_EQ(text(TextField::Text3), "20");
+    EXPECT_EQ(text(TextField::Text4), "10");
+    EXPECT_EQ(form.comboItems(), (std::vector<std::string>{"1 m", "1 cm", "1 mm"}));
+    EXPECT_EQ(form.services().comboText(), "1 m");
+    EXPECT_EQ(form.services().checkState(), 0);
+    EXPECT_EQ(form.focus(), "Picture1");
+    EXPECT_TRUE(form.enabled("Command1"));
+    EXPECT_EQ(form.textOf("Command1"), "&Graph");
+    EXPECT_EQ(form.textOf("Command2"), "E&xit");
+    for (const std::string_view field : {"Text1", "Text2", "Text3", "Text4"}) {
+        EXPECT_GT(form.textLimit(field), 1'000'000) << field;
     }
-}
-
-TEST_F(LayoutTest, ScreenReadersCanNameEveryControlThatTakesInput) {
-    const std::vector<QWidget*> controls{form.Picture1, form.Command1, form.Command2,
-                                         form.Text1,    form.Text2,    form.Text3,
-                                         form.Text4,    form.Combo1,   form.Check1};
-    QSet<QString> names;
-    for (const QWidget* control : controls) {
-        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
-        names.insert(control->accessibleName());
-    }
-    EXPECT_EQ(names.size(), static_cast<qsizetype>(controls.size()));
-}
-
-TEST_F(LayoutTest, EveryCaptionFitsItsControlInTheWindowFont) {
-    EXPECT_EQ(QFontInfo(form.font()).family(), "DejaVu Sans Condensed");
-    for (const QLabel* label : form.findChildren<QLabel*>()) {
-        const QFontMetrics metrics(label->font());
-        EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width())
-            << label->text().toStdString();
-        EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
-    }
-    for (const QPushButton* button : {form.Command1, form.Command2}) {
-        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
-                  button->width() - 8);
-    }
-    EXPECT_LE(form.Check1->sizeHint().width(), form.Check1->width());
 }
 
 }  // namespace

@@ -107,24 +107,15 @@ void PlotSurface::place(const layout::TwipRect& design, int dpi) {
     makePicture(interior);
 }
 
-// A new picture, blank; the old one, if any, stretched into it until the next
-// Graph draws the chart again.
+// A new picture, blank, as after clear().
 void PlotSurface::makePicture(SIZE size) {
     std::uint32_t* bits = nullptr;
     Bitmap next = dibSection(size, bits);
-    MemoryDc old(CreateCompatibleDC(nullptr));
-    if (picture_) {
-        const Selected oldPicture(old.get(), SelectObject(dc_.get(), next.get()));
-        SetStretchBltMode(dc_.get(), HALFTONE);
-        StretchBlt(dc_.get(), 0, 0, size.cx, size.cy, old.get(), 0, 0, size_.cx, size_.cy, SRCCOPY);
-        size_ = size;
-    } else {
-        SelectObject(dc_.get(), next.get());
-        size_ = size;
-        paintBackground();
-    }
+    SelectObject(dc_.get(), next.get());
     picture_ = std::move(next);
     bits_ = bits;
+    size_ = size;
+    paintBackground();
     SetROP2(dc_.get(), drawMode_);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }

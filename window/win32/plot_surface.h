@@ -30,7 +30,7 @@ class PlotSurface {
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
     // Places the surface where the design puts it, at `dpi`; a new dpi gives
-    // a new picture, the old one stretched into it.
+    // a new picture, blank.
     void place(const layout::TwipRect& design, int dpi);
 
     // The drawing operations of the window services, in twips.

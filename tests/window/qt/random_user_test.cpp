@@ -31,7 +31,7 @@ constexpr std::string_view kDistanceText = "0123456789.- x";
     return given ? static_cast<std::uint32_t>(value) : kDefaultSeed;
 }
 
-class RandomUser : public FormTest {
+class RandomUser : public QtFormTest {
   protected:
     RandomUser() : random_(seed()) {
         // Connected after the form's own handler, so it runs once a Graph has ended.

@@ -23,7 +23,7 @@ if [ "${2:-}" != --inside ]; then
     exec dbus-run-session -- xvfb-run -a bash "${BASH_SOURCE[0]}" "$program" --inside
 fi
 
-source "$here/../../scripts/on_x_server.sh"
+source "$here/../../../scripts/on_x_server.sh"
 launcher_path=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher_path" ] || fail "$launcher_path missing (package at-spi2-core)"
 

@@ -12,9 +12,9 @@
 namespace aurisplot::testing {
 
 // A started window: built, loaded, shown and active, as the program starts it.
-class FormTest : public ::testing::Test {
+class QtFormTest : public ::testing::Test {
   protected:
-    FormTest() {
+    QtFormTest() {
         form.Form_Load();
         form.show();
         form.activateWindow();

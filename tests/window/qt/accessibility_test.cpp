@@ -23,7 +23,7 @@ struct Presented {
     return labels.size() == 1 ? labels.front().first->object()->objectName() : QString();
 }
 
-class AccessibilityTest : public FormTest {
+class AccessibilityTest : public QtFormTest {
   protected:
     [[nodiscard]] QString chartDescription() const {
         return QAccessible::queryAccessibleInterface(form.Picture1)->text(QAccessible::Description);

@@ -7,7 +7,7 @@ set -euo pipefail
 program=$1
 title='Quarnel Labs - Aurisplot'
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/on_x_server.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/on_x_server.sh"
 pid=
 manager=
 trap 'end_processes $pid $manager' EXIT

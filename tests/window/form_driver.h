@@ -1,0 +1,161 @@
+#pragma once
+
+// A started main window as a user meets it, whatever its toolkit: the tests
+// written against this run on the Qt window and on the Win32 one alike. Each
+// toolkit's test program gives startForm() and implements the driver.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/graph_engine.h"
+#include "window/window_services.h"
+
+namespace aurisplot::testing {
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    [[nodiscard]] bool contains(int x, int y) const {
+        return x >= left && x < left + width && y >= top && y < top + height;
+    }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+void PrintTo(const PixelRect& rect, std::ostream* os);
+
+// Pixels read back from a window, in the window services' colours.
+class Picture {
+  public:
+    static constexpr Colour kNoColour = 0xFFFFFFFFU;
+
+    Picture() = default;
+    Picture(int width, int height) : width_(width), height_(height), pixels_(area(width, height)) {}
+
+    [[nodiscard]] int width() const { return width_; }
+    [[nodiscard]] int height() const { return height_; }
+    // Outside the picture, a value that is no colour at all.
+    [[nodiscard]] Colour at(int x, int y) const {
+        return contains(x, y) ? pixels_[index(x, y)] : kNoColour;
+    }
+    [[nodiscard]] bool contains(int x, int y) const {
+        return x >= 0 && x < width_ && y >= 0 && y < height_;
+    }
+    void set(int x, int y, Colour colour) { pixels_[index(x, y)] = colour; }
+    [[nodiscard]] Picture crop(PixelRect rect) const;
+    friend bool operator==(const Picture&, const Picture&) = default;
+
+  private:
+    static std::size_t area(int width, int height) {
+        return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    }
+    [[nodiscard]] std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+               static_cast<std::size_t>(x);
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Colour> pixels_;
+};
+
+// The components of a colour, for messages and comparisons.
+[[nodiscard]] constexpr int redOf(Colour c) {
+    return static_cast<int>(c & 0xFFU);
+}
+[[nodiscard]] constexpr int greenOf(Colour c) {
+    return static_cast<int>((c >> 8U) & 0xFFU);
+}
+[[nodiscard]] constexpr int blueOf(Colour c) {
+    return static_cast<int>((c >> 16U) & 0xFFU);
+}
+inline constexpr Colour kBlackPixel = rgb(0, 0, 0);
+inline constexpr Colour kWhitePixel = rgb(255, 255, 255);
+inline constexpr Colour kBluePixel = rgb(0, 0, 255);
+inline constexpr Colour kRedPixel = rgb(255, 0, 0);
+inline constexpr Colour kGreenPixel = rgb(0, 255, 0);
+
+enum class Key { Tab, BackTab, Enter, Escape, Space, Down, AltG, AltX };
+
+// How the window's frame lets the user change it.
+struct Frame {
+    bool closeBox;
+    bool minimiseBox;
+    bool maximiseBox;
+    bool resizable;
+};
+
+class FormDriver {
+  public:
+    virtual ~FormDriver() = default;
+
+    // The window's services and handlers, as the engine and the toolkit call them.
+    [[nodiscard]] virtual WindowServices& services() = 0;
+    virtual void graph() = 0;  // Command1_Click, run to its end
+
+    // What the user sees. Places are in pixels of the layout (logical pixels);
+    // pictures in device pixels.
+    [[nodiscard]] virtual PixelRect place(std::string_view control) = 0;
+    [[nodiscard]] virtual PixelRect client() = 0;
+    [[nodiscard]] virtual Frame frame() = 0;
+    [[nodiscard]] virtual bool hasIcon(int pixels) = 0;
+    [[nodiscard]] virtual std::string shownTitle() = 0;
+    [[nodiscard]] virtual std::string textOf(std::string_view control) = 0;
+    [[nodiscard]] virtual std::vector<std::string> comboItems() = 0;
+    [[nodiscard]] virtual bool enabled(std::string_view control) = 0;
+    [[nodiscard]] virtual std::string focus() = 0;  // the focused control's name
+    [[nodiscard]] virtual bool shown() = 0;         // the window is on the screen
+    [[nodiscard]] virtual int textLimit(std::string_view field) = 0;
+    [[nodiscard]] virtual Picture surface() = 0;          // the interior as drawn
+    [[nodiscard]] virtual Picture surfaceOnScreen() = 0;  // the whole surface as shown
+    [[nodiscard]] virtual Picture clientOnScreen() = 0;   // the client area as shown
+    [[nodiscard]] virtual double ratio() = 0;             // device pixels per pixel
+
+    // What the user does.
+    virtual void focusOn(std::string_view control) = 0;
+    virtual void press(Key key) = 0;  // to the focused control
+    virtual void type(std::string_view text) = 0;
+    virtual void click(std::string_view control) = 0;
+    virtual void setChecked(bool checked) = 0;
+    virtual void closeBox() = 0;
+
+    // Time. Events are handled while waiting.
+    [[nodiscard]] virtual bool waitFor(const std::function<bool()>& done) = 0;
+    // Calls `tick` every `milliseconds` while events are handled, until stopped.
+    virtual void every(int milliseconds, std::function<void()> tick) = 0;
+    virtual void stopTicks() = 0;
+    // Runs the program's event loop, starting with `first`, until the program
+    // ends; its exit status (1 when it runs on for a minute).
+    [[nodiscard]] virtual int runProgram(std::function<void()> first) = 0;
+};
+
+// A started window: built, loaded, shown and active, as the program starts it.
+[[nodiscard]] std::unique_ptr<FormDriver> startForm();
+
+class FormTest : public ::testing::Test {
+  protected:
+    FormTest() : driver(startForm()), form(*driver) {}
+
+    [[nodiscard]] std::string title() { return form.shownTitle(); }
+    [[nodiscard]] std::string text(TextField field) { return form.services().text(field); }
+    void setText(TextField field, const std::string& text) { form.services().setText(field, text); }
+
+    // Waits until the title shows the result of a Graph command.
+    [[nodiscard]] bool waitForResult(const std::string& result) {
+        const std::string expected = std::string(kTitle) + " - [MPE range is ~" + result + "]";
+        return form.waitFor([&] { return title() == expected; });
+    }
+
+    std::unique_ptr<FormDriver> driver;
+    FormDriver& form;
+};
+
+}  // namespace aurisplot::testing
