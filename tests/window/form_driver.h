@@ -83,7 +83,7 @@ inline constexpr Colour kBluePixel = rgb(0, 0, 255);
 inline constexpr Colour kRedPixel = rgb(255, 0, 0);
 inline constexpr Colour kGreenPixel = rgb(0, 255, 0);
 
-enum class Key { Tab, BackTab, Enter, Escape, Space, Down, AltG, AltX };
+enum class Key { Tab, BackTab, Enter, Escape, Space, Down, End, AltG, AltX };
 
 // How the window's frame lets the user change it.
 struct Frame {

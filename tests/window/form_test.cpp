@@ -170,6 +170,7 @@ TEST_F(GraphTest, TheWindowStaysLiveDuringAMillionPassSweep) {
             titleWhileTyping = title();
             screenWhileTyping = form.surfaceOnScreen();
             form.focusOn("Text1");
+            form.press(Key::End);
             form.type("75");
         }
     });

@@ -8,6 +8,7 @@
 #include "engine/graph_engine.h"
 #include "window/command_boundary.h"
 #include "window/surface_geometry.h"
+#include "window/win32/resource_ids.h"
 #include "window/win32/wide_text.h"
 
 namespace aurisplot::win32 {
@@ -17,7 +18,6 @@ constexpr const wchar_t* kClassName = L"AurisplotForm";
 constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send.
 constexpr int kFirstControlId = 100;
-constexpr int kIconId = 1;
 // The interface font of the platform the tool was made on, at 8 points.
 constexpr const wchar_t* kFontFace = L"MS Sans Serif";
 constexpr int kFontPoints = 8;
@@ -81,10 +81,10 @@ void registerClass() {
     formClass.cbSize = sizeof formClass;
     formClass.lpfnWndProc = DefWindowProcW;  // replaced once the window knows its owner
     formClass.hInstance = GetModuleHandleW(nullptr);
-    formClass.hIcon = static_cast<HICON>(LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(kIconId),
-                                                    IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    formClass.hIcon = static_cast<HICON>(LoadImageW(
+        formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     formClass.hIconSm = static_cast<HICON>(
-        LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+        LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     formClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -123,6 +123,7 @@ Form1::Form1()
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1::procedure));
     makeControls();
     layOut(static_cast<int>(GetDpiForWindow(hwnd_)));
+    fitClientArea();
     setTitle(std::string(kTitle));
 }
 
@@ -201,6 +202,22 @@ void Form1::layOut(int dpi) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// The client area at the design's size, whatever frame the system draws
+// around it: a frame need not grow with the dpi as the system's metrics say.
+void Form1::fitClientArea() {
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd_, &window);
+    GetClientRect(hwnd_, &client);
+    const int width = layout::devicePixels(layout::kClientWidth, dpi_);
+    const int height = layout::devicePixels(layout::kClientHeight, dpi_);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left - client.right + width,
+                     window.bottom - window.top - client.bottom + height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 HWND Form1::control(std::string_view name) const {
@@ -354,8 +371,20 @@ int Form1::checkState() {
     }
 }
 
+// A disabled control loses the keyboard focus to nothing; when Graph had it,
+// it gets it back, so that a second Space graphs again.
 void Form1::setCommand1Enabled(bool enabled) {
-    EnableWindow(control("Command1"), enabled ? TRUE : FALSE);
+    HWND command1 = control("Command1");
+    if (!enabled) {
+        focusWasOnCommand1_ = GetFocus() == command1;
+        EnableWindow(command1, FALSE);
+        return;
+    }
+    EnableWindow(command1, TRUE);
+    if (focusWasOnCommand1_ && GetFocus() == nullptr) {
+        SetFocus(command1);
+    }
+    focusWasOnCommand1_ = false;
 }
 
 // Process control.
@@ -438,6 +467,7 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             layOut(HIWORD(wParam));
+            fitClientArea();
             return 0;
         }
         case WM_DESTROY:

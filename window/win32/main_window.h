@@ -78,6 +78,7 @@ class Form1 final : public WindowServices, private PacedScreen {
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void makeControls();
     void layOut(int dpi);
+    void fitClientArea();
     void paintLines();
     void drawButton(const DRAWITEMSTRUCT& item);
     [[nodiscard]] LRESULT colour(UINT message, HDC dc, HWND control);
@@ -98,6 +99,7 @@ class Form1 final : public WindowServices, private PacedScreen {
     int exitCode_ = 0;
     Pacing pacing_{*this};
     bool destroying_ = false;  // by its owner, not by the user
+    bool focusWasOnCommand1_ = false;
 };
 
 }  // namespace aurisplot::win32

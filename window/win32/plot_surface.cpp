@@ -4,7 +4,10 @@
 #include <utility>
 
 #include "window/emblem.h"
+#include "window/form_layout.h"
 #include "window/surface_geometry.h"
+#include "window/win32/chart_accessible.h"
+#include "window/win32/wide_text.h"
 
 namespace aurisplot::win32 {
 namespace {
@@ -73,9 +76,35 @@ LRESULT CALLBACK PlotSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_LBUTTONDOWN:
             SetFocus(hwnd);  // it takes the focus, and does nothing else with a click
             return 0;
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                return surface->accessibleObject(wParam);
+            }
+            break;
         default:
-            return DefWindowProcW(hwnd, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The chart for a screen reader that asked for it, or nothing when the
+// system cannot make its standard object.
+LRESULT PlotSurface::accessibleObject(WPARAM flags) {
+    IAccessible* standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(hwnd_, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard)))) {
+        return 0;
+    }
+    auto* chart = new ChartAccessible(  // owns itself, as COM objects do
+        standard, wide(layout::control("Picture1").accessibleName), description_);
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, chart);
+    chart->Release();
+    return result;
+}
+
+void PlotSurface::setDescription(std::wstring description) {
+    description_ = std::move(description);
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void PlotSurface::place(const layout::TwipRect& design, int dpi) {

@@ -7,8 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "engine/graph_engine.h"
 #include "window/form_layout.h"
 #include "window/win32/gdi_handle.h"
+#include "window/win32/wide_text.h"
 #include "window/window_services.h"
 
 namespace aurisplot::win32 {
@@ -51,7 +53,7 @@ class PlotSurface {
     void showDrawing();
 
     // What the chart shows, in words, for screen readers.
-    void setDescription(std::wstring description) { description_ = std::move(description); }
+    void setDescription(std::wstring description);
     [[nodiscard]] const std::wstring& description() const { return description_; }
 
     // The interior as drawn, one value per device pixel, row by row (0x00RRGGBB).
@@ -62,6 +64,7 @@ class PlotSurface {
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
+    [[nodiscard]] LRESULT accessibleObject(WPARAM flags);
     void drawn();
     void makePicture(SIZE size);
     void paintBackground();
@@ -84,7 +87,7 @@ class PlotSurface {
     bool unshown_ = false;
     int drawMode_ = R2_COPYPEN;
     int drawWidth_ = 1;
-    std::wstring description_;
+    std::wstring description_ = wide(kNothingDrawn);
 };
 
 // Holds a surface's drawing back from the screen for one scope.

@@ -125,6 +125,9 @@ class QtDriver final : public FormDriver {
             case Key::Down:
                 QTest::keyClick(target, Qt::Key_Down);
                 break;
+            case Key::End:
+                QTest::keyClick(target, Qt::Key_End);
+                break;
             case Key::AltG:
                 QTest::keyClick(target, Qt::Key_G, Qt::AltModifier);
                 break;

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Drives the real program on an X server (run under xvfb-run -a) as a user
-# would: types into the fields, picks "1 cm", graphs with Alt+G, reads the
-# result in the title and ends with Alt+X; then ends a long sweep in its middle.
-# Usage: end_to_end.sh path/to/aurisplot
+# Drives the real program on an X server (run under xvfb-run -a) with a window
+# manager, as a user would: types into the fields, picks "1 cm", graphs with
+# Alt+G, reads the result in the title and ends with Alt+X; then ends a long
+# sweep in its middle. The same for every build of the program: the command
+# given starts it (under Wine, the Windows one).
+# Usage: end_to_end.sh COMMAND [ARGUMENTS...]
 set -euo pipefail
-program=$1
 title='Quarnel Labs - Aurisplot'
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/on_x_server.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/on_x_server.sh"
 pid=
 manager=
 trap 'end_processes $pid $manager' EXIT
@@ -17,9 +18,18 @@ fail() {
     exit 1
 }
 
+command -v xdotool >/dev/null || fail "xdotool missing (package xdotool)"
+command -v icewm >/dev/null || fail "icewm missing (package icewm)"
+command -v wmctrl >/dev/null || fail "wmctrl missing (package wmctrl)"
+# The manager first, and ready (its task bar is up), so that it handles the
+# program's window from the start.
+icewm >/dev/null 2>&1 &
+manager=$!
+xdotool search --sync --onlyvisible --classname '^icewm$' >/dev/null
+
 # Starts the program and waits for its window; sets $pid and $window.
 start() {
-    "$program" &
+    "$@" &
     pid=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
         fail "no window appeared"
@@ -49,7 +59,7 @@ expect_clean_end() {
 }
 
 # 2000 W at 3 dBi first falls below the limit at 2.53 m in 1 cm steps (3 m in 1 m steps).
-start
+start "$@"
 type_into 104 393 2000  # Text1
 type_into 104 417 3     # Text2
 xdotool key Tab Tab Tab Down  # Text3, Text4, Combo1: "1 m" -> "1 cm"
@@ -64,14 +74,10 @@ expect_clean_end "Alt+X"
 # progress shows in the title well before it would end by itself. Each ends
 # promptly with status 0; the time from the request to the end of the process
 # is reported.
-command -v icewm >/dev/null || fail "icewm missing (package icewm)"
-command -v wmctrl >/dev/null || fail "wmctrl missing (package wmctrl)"
-icewm >/dev/null 2>&1 &
-manager=$!
 for way in alt+x close; do
     latencies=()
     for run in 1 2 3 4 5; do
-        start
+        start "$@"
         type_into 504 361 20000       # Text4
         xdotool key Tab Down Down     # Combo1: "1 mm"
         xdotool key alt+g

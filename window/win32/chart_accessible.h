@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <string>
+
+namespace aurisplot::win32 {
+
+// The plot surface as screen readers see it through MSAA: a chart with a name
+// and, after each Graph, a description of what it shows. Everything else is
+// the system's standard object for the window.
+class ChartAccessible final : public IAccessible {
+  public:
+    // Takes over the standard object's reference. A screen reader asks the
+    // window for a new object each time, so the texts are those of that moment.
+    ChartAccessible(IAccessible* standard, const std::wstring& name,
+                    const std::wstring& description);
+    ChartAccessible(const ChartAccessible&) = delete;
+    ChartAccessible& operator=(const ChartAccessible&) = delete;
+    ChartAccessible(ChartAccessible&&) = delete;
+    ChartAccessible& operator=(ChartAccessible&&) = delete;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID locale, WORD flags,
+                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argument) override;
+
+    // IAccessible: what the chart says of itself.
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+
+    // IAccessible: the standard object's answers.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** dispatch) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG left, LONG top, VARIANT* child) override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
+
+  private:
+    ~ChartAccessible();
+
+    LONG references_ = 1;
+    IAccessible* standard_;
+    std::wstring name_;
+    std::wstring description_;
+};
+
+}  // namespace aurisplot::win32
