@@ -1,5 +1,7 @@
 #include "window/pacing.h"
 
+#include <algorithm>
+
 namespace aurisplot {
 namespace {
 
@@ -20,6 +22,7 @@ Pacing::Command::Command(Pacing& pacing) : pacing_(pacing) {
     pacing_.deferring_ = true;
     pacing_.nextShow_ = now + kDisplayInterval;
     pacing_.nextPump_ = now;  // the command's first pump always turns the loop
+    pacing_.measureFrom(now);
 }
 
 Pacing::Command::~Command() {
@@ -46,11 +49,44 @@ void Pacing::showOnScreen(TimePoint now) {
     nextShow_ = now + kDisplayInterval;
 }
 
-// One clock reading decides whether the event loop is due, and whether the
+// The next pump reads the clock, and the pace is measured from `now` on.
+void Pacing::measureFrom(TimePoint now) {
+    lastReading_ = now;
+    pumpsSinceReading_ = 0;
+    pumpsPerReading_ = 1;
+}
+
+// At the pace of the pumps since the last reading: the pumps that reach the
+// loop's due time or a quarter of the interval, whichever comes first. Never
+// more than twice as many as the last time, so that the pace is measured over
+// ever longer stretches, and a few quick passes after a turn of the loop do
+// not make the gate sleep through slower ones.
+std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const {
+    using std::chrono::duration_cast;
+    using std::chrono::nanoseconds;
+    const std::int64_t most = std::min(2 * pumpsPerReading_, kMostPumpsPerReading);
+    const std::int64_t elapsed = duration_cast<nanoseconds>(now - lastReading_).count();
+    if (elapsed <= 0) {
+        return most;  // the clock has not moved yet
+    }
+    const nanoseconds quarter = duration_cast<nanoseconds>(kPumpInterval) / 4;
+    const std::int64_t ahead =
+        std::min(duration_cast<nanoseconds>(nextPump_ - now), quarter).count();
+    const std::int64_t reaching = (ahead * pumpsSinceReading_ + elapsed - 1) / elapsed;
+    return std::clamp<std::int64_t>(reaching, 1, most);
+}
+
+// A clock reading decides whether the event loop is due, and whether the
 // screen is.
 void Pacing::pump() {
+    if (++pumpsSinceReading_ < pumpsPerReading_) {
+        return;
+    }
     const TimePoint now = clock_.now();
     if (now < nextPump_) {
+        pumpsPerReading_ = pumpsBeforeNextReading(now);
+        lastReading_ = now;
+        pumpsSinceReading_ = 0;
         return;
     }
     nextPump_ = now + kPumpInterval;
@@ -58,6 +94,7 @@ void Pacing::pump() {
         showOnScreen(now);
     }
     screen_.turnEventLoop();
+    measureFrom(clock_.now());  // the pace of the passes, without the turn in it
 }
 
 }  // namespace aurisplot

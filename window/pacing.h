@@ -8,10 +8,15 @@
 //   millisecond at most, which nobody can tell;
 // - the screen follows the drawing at display rate, not with every segment;
 // - the title waits for the screen, so it never reports a chart the screen
-//   does not show yet.
+//   does not show yet;
+// - even reading the clock costs more than a pass of the sweep, so the gate
+//   reads it only on every n-th pump, n following the pace of the pumps: a
+//   reading falls about every quarter of a millisecond, and on the pump at
+//   which the loop is due.
 // Between commands everything reaches the screen at once.
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -86,8 +91,13 @@ class Pacing {
     // Once the program is ending, nothing more is shown.
     void stopShowing() { showing_ = false; }
 
+    // However the clock behaves, the gate reads it at least this often.
+    static constexpr std::int64_t kMostPumpsPerReading = std::int64_t{1} << 16U;
+
   private:
     void showOnScreen(TimePoint now);
+    void measureFrom(TimePoint now);
+    [[nodiscard]] std::int64_t pumpsBeforeNextReading(TimePoint now) const;
 
     PacedScreen& screen_;
     const PacingClock& clock_;
@@ -97,6 +107,10 @@ class Pacing {
     bool titleUnshown_ = false;
     TimePoint nextShow_{};
     TimePoint nextPump_{};
+    // The pace of the pumps, from the last clock reading on.
+    TimePoint lastReading_{};
+    std::int64_t pumpsSinceReading_ = 0;
+    std::int64_t pumpsPerReading_ = 1;
 };
 
 }  // namespace aurisplot

@@ -15,11 +15,18 @@ using std::chrono::milliseconds;
 
 class HandClock final : public PacingClock {
   public:
-    [[nodiscard]] TimePoint now() const override { return now_; }
-    void advance(microseconds by) { now_ += by; }
+    [[nodiscard]] TimePoint now() const override {
+        ++readings_;
+        return now_;
+    }
+    void advance(std::chrono::nanoseconds by) { now_ += by; }
+    // The time, without counting as a reading of the pacing's.
+    [[nodiscard]] TimePoint time() const { return now_; }
+    [[nodiscard]] int readings() const { return readings_; }
 
   private:
     TimePoint now_{std::chrono::hours(1)};
+    mutable int readings_ = 0;
 };
 
 // What the pacing asked of the screen, in order.
@@ -38,6 +45,38 @@ class PacingTest : public ::testing::Test {
     ScreenLog screen;
     Pacing pacing{screen, clock};
 };
+
+// When the event loop turned.
+class TurnTimes final : public PacedScreen {
+  public:
+    explicit TurnTimes(const HandClock& clock) : clock_(clock) {}
+    void showDrawing() override {}
+    void showTitle(std::string_view /*title*/) override {}
+    void turnEventLoop() override { turns.push_back(clock_.time()); }
+
+    std::vector<PacingClock::TimePoint> turns;
+
+  private:
+    const HandClock& clock_;
+};
+
+// Pumps as a sweep does, each pass taking the time of its stretch, and
+// returns the clock readings that took.
+struct Stretch {
+    std::chrono::nanoseconds pass;
+    int passes;
+};
+int sweep(Pacing& pacing, HandClock& clock, const std::vector<Stretch>& stretches) {
+    const int before = clock.readings();
+    const Pacing::Command command(pacing);
+    for (const Stretch& stretch : stretches) {
+        for (int i = 0; i < stretch.passes; ++i) {
+            clock.advance(stretch.pass);
+            pacing.pump();
+        }
+    }
+    return clock.readings() - before;
+}
 
 TEST_F(PacingTest, BetweenCommandsTheTitleIsShownAtOnce) {
     pacing.setTitle("T");
@@ -80,6 +119,52 @@ TEST_F(PacingTest, TheScreenFollowsAtDisplayRateAndTheTitleWaitsForIt) {
     }
     // The command's end shows everything at once, picture first.
     EXPECT_EQ(screen.calls, (std::vector<std::string>{"drawing", "T - [MPE range is ~2m]"}));
+}
+
+TEST(PacingGate, ReadsTheClockAFewTimesAMillisecondAndTurnsTheLoopWhenDue) {
+    HandClock clock;
+    TurnTimes screen(clock);
+    Pacing pacing(screen, clock);
+    // 20 ms of 10 ns passes: two million pumps.
+    const int readings = sweep(pacing, clock, {{std::chrono::nanoseconds(10), 2'000'000}});
+    EXPECT_LT(readings, 20 * 40) << readings;
+    ASSERT_EQ(screen.turns.size(), 20U);
+    for (std::size_t i = 1; i < screen.turns.size(); ++i) {
+        // At a steady pace the reading falls on the pump at which the loop is due.
+        EXPECT_EQ(screen.turns[i] - screen.turns[i - 1], milliseconds(1)) << i;
+    }
+}
+
+TEST(PacingGate, PassesTenTimesSlowerDelayTheLoopAFewMillisecondsAtMost) {
+    HandClock clock;
+    TurnTimes screen(clock);
+    Pacing pacing(screen, clock);
+    const std::vector<Stretch> paces{{microseconds(1), 5'500},
+                                     {microseconds(10), 1'000},
+                                     {microseconds(1), 5'000},
+                                     {microseconds(10), 1'000}};
+    static_cast<void>(sweep(pacing, clock, paces));
+    ASSERT_GE(screen.turns.size(), 20U);
+    for (std::size_t i = 1; i < screen.turns.size(); ++i) {
+        EXPECT_LE(screen.turns[i] - screen.turns[i - 1], milliseconds(4)) << i;
+        EXPECT_GE(screen.turns[i] - screen.turns[i - 1], milliseconds(1)) << i;
+    }
+}
+
+TEST(PacingGate, AClockThatDoesNotMoveIsStillReadEveryFewPumps) {
+    HandClock clock;
+    TurnTimes screen(clock);
+    Pacing pacing(screen, clock);
+    const Pacing::Command command(pacing);
+    for (int i = 0; i < 1'000'000; ++i) {
+        pacing.pump();
+    }
+    const std::size_t turns = screen.turns.size();
+    clock.advance(milliseconds(1));
+    for (std::int64_t i = 0; i < Pacing::kMostPumpsPerReading; ++i) {
+        pacing.pump();
+    }
+    EXPECT_EQ(screen.turns.size(), turns + 1);
 }
 
 TEST_F(PacingTest, OnceTheProgramEndsNothingMoreIsShown) {
