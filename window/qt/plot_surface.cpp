@@ -50,14 +50,19 @@ QPoint PlotSurface::devicePoint(float x, float y) const {
 }
 
 void PlotSurface::setDrawMode(int mode) {
-    drawMode_ = surface::checkedDrawMode(mode);
-    if (painter_) {
-        applyDrawMode(*painter_);
-    }
+    const int checked = surface::checkedDrawMode(mode);
+    record_.perform(DrawingOperation::drawMode(checked), [this](const DrawingOperation& setting) {
+        drawMode_ = setting.setting;
+        if (painter_) {
+            applyDrawMode(*painter_);
+        }
+    });
 }
 
 void PlotSurface::setDrawWidth(int pixels) {
-    drawWidth_ = surface::checkedDrawWidth(pixels);
+    const int checked = surface::checkedDrawWidth(pixels);
+    record_.perform(DrawingOperation::drawWidth(checked),
+                    [this](const DrawingOperation& setting) { drawWidth_ = setting.setting; });
 }
 
 void PlotSurface::applyDrawMode(QPainter& painter) const {
@@ -68,54 +73,68 @@ void PlotSurface::applyDrawMode(QPainter& painter) const {
                                    : QPainter::CompositionMode_SourceOver);
 }
 
-template <typename Draw>
-void PlotSurface::draw(Draw&& drawing) {
+void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
+    record_.perform(DrawingOperation::line(x1, y1, x2, y2, colour),
+                    [this](const DrawingOperation& line) { draw(line); });
+}
+
+void PlotSurface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+    record_.perform(DrawingOperation::box(x1, y1, x2, y2, colour),
+                    [this](const DrawingOperation& box) { draw(box); });
+}
+
+void PlotSurface::draw(const DrawingOperation& operation) {
+    ensurePicture();
     if (painter_) {
-        std::forward<Draw>(drawing)(*painter_);
+        paint(*painter_, operation);
         unshown_ = true;
         return;
     }
     QPainter painter(&picture_);
     applyDrawMode(painter);
-    std::forward<Draw>(drawing)(painter);
+    paint(painter, operation);
     update();
 }
 
-void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    ensurePicture();
-    const QPoint from = devicePoint(x1, y1);
-    const QPoint to = devicePoint(x2, y2);
+// A line or a box, with the draw mode the painter has and the surface's width.
+void PlotSurface::paint(QPainter& painter, const DrawingOperation& operation) const {
+    const QPoint a = devicePoint(operation.x1, operation.y1);
+    const QPoint b = devicePoint(operation.x2, operation.y2);
+    if (operation.kind == DrawingOperation::Kind::Box) {
+        const QRect box(
+            QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+            QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));  // corners included
+        painter.fillRect(box, qColour(operation.colour));
+        return;
+    }
+    // The pen covers the `thickness` device pixels right of and below each
+    // point, both end points included, whichever way the line runs.
+    // A sweep draws mostly in one colour: keep the pen while it fits.
     const int thickness = surface::penThickness(drawWidth_, devicePixelRatio_);
-    draw([&](QPainter& painter) {
-        // The pen covers the `thickness` device pixels right of and below each
-        // point, both end points included, whichever way the line runs.
-        // A sweep draws mostly in one colour: keep the pen while it fits.
-        const QPen& pen = painter.pen();
-        if (pen.color() != qColour(colour) || pen.width() != thickness ||
-            pen.capStyle() != Qt::SquareCap) {
-            painter.setPen(QPen(qColour(colour), thickness, Qt::SolidLine, Qt::SquareCap));
-        }
-        if (thickness == 1) {
-            painter.drawLine(from, to);  // Qt's exact one-pixel path
-        } else {
-            const QPointF centre(thickness / 2.0, thickness / 2.0);
-            painter.drawLine(QPointF(from) + centre, QPointF(to) + centre);
-        }
-    });
-}
-
-void PlotSurface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    ensurePicture();
-    const QPoint a = devicePoint(x1, y1);
-    const QPoint b = devicePoint(x2, y2);
-    const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
-                    QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));  // corners included
-    draw([&](QPainter& painter) { painter.fillRect(box, qColour(colour)); });
+    const QColor colour = qColour(operation.colour);
+    const QPen& pen = painter.pen();
+    if (pen.color() != colour || pen.width() != thickness || pen.capStyle() != Qt::SquareCap) {
+        painter.setPen(QPen(colour, thickness, Qt::SolidLine, Qt::SquareCap));
+    }
+    if (thickness == 1) {
+        painter.drawLine(a, b);  // Qt's exact one-pixel path
+    } else {
+        const QPointF centre(thickness / 2.0, thickness / 2.0);
+        painter.drawLine(QPointF(a) + centre, QPointF(b) + centre);
+    }
 }
 
 void PlotSurface::clear() {
     ensurePicture();
-    draw([this](QPainter& painter) { paintBackground(painter); });
+    record_.clear(drawMode_, drawWidth_);
+    if (painter_) {
+        paintBackground(*painter_);
+        unshown_ = true;
+        return;
+    }
+    QPainter painter(&picture_);
+    paintBackground(painter);
+    update();
 }
 
 void PlotSurface::paintBackground(QPainter& painter) {
@@ -125,14 +144,42 @@ void PlotSurface::paintBackground(QPainter& painter) {
     applyDrawMode(painter);
 }
 
+// Everything since the last clear, at the picture's ratio: what a fresh
+// Graph would draw there. What this ratio refuses is left out, as a fresh
+// Graph would leave it out.
+void PlotSurface::redraw(QPainter& painter) {
+    drawMode_ = record_.startDrawMode();
+    drawWidth_ = record_.startDrawWidth();
+    paintBackground(painter);
+    for (const DrawingOperation& operation : record_.operations()) {
+        switch (operation.kind) {
+            case DrawingOperation::Kind::DrawMode:
+                drawMode_ = operation.setting;
+                applyDrawMode(painter);
+                break;
+            case DrawingOperation::Kind::DrawWidth:
+                drawWidth_ = operation.setting;
+                break;
+            case DrawingOperation::Kind::Line:
+            case DrawingOperation::Kind::Box:
+                try {
+                    paint(painter, operation);
+                } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
+                }
+                break;
+        }
+    }
+}
+
 void PlotSurface::ensurePicture() {
-    if (!painter_) {  // a held picture stays as it is until released
+    if (!painter_) {  // while held, screen changes reach the picture as events
         fitPictureToDevice();
     }
 }
 
-// (Re)creates the picture, blank, when the interior or the device pixel ratio
-// has changed since it was made.
+// Makes the picture again when the interior or the device pixel ratio has
+// changed since it was made: drawn again from the record, or, past the
+// record's capacity, stretched from the old picture until the next clear.
 void PlotSurface::fitPictureToDevice() {
     const double ratio = devicePixelRatioF();
     const QSize interior = interiorSize();
@@ -145,10 +192,25 @@ void PlotSurface::fitPictureToDevice() {
         emblem_ = qImage(makeEmblem(ratio));
         devicePixelRatio_ = ratio;
     }
-    picture_ = QImage(device, QImage::Format_RGB32);
-    QPainter painter(&picture_);
-    paintBackground(painter);
+    const bool held = painter_.has_value();
+    painter_.reset();
+    if (record_.complete() || picture_.isNull()) {
+        picture_ = QImage(device, QImage::Format_RGB32);
+        QPainter painter(&picture_);
+        redraw(painter);
+    } else {
+        picture_ = picture_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    if (held) {
+        openPainter();
+    }
     update();
+}
+
+void PlotSurface::openPainter() {
+    painter_.emplace(&picture_);
+    painter_->setPen(qColour(layout::kSurfacePen));
+    applyDrawMode(*painter_);
 }
 
 void PlotSurface::hold() {
@@ -156,9 +218,7 @@ void PlotSurface::hold() {
         return;
     }
     fitPictureToDevice();
-    painter_.emplace(&picture_);
-    painter_->setPen(qColour(layout::kSurfacePen));
-    applyDrawMode(*painter_);
+    openPainter();
 }
 
 void PlotSurface::release() {
@@ -176,12 +236,22 @@ void PlotSurface::showDrawing() {
     }
 }
 
+// Qt tells every widget when its window moves to another screen.
+bool PlotSurface::event(QEvent* event) {
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        fitPictureToDevice();
+    }
+    return QWidget::event(event);
+}
+
 void PlotSurface::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    ensurePicture();
+    fitPictureToDevice();
 }
 
 void PlotSurface::paintEvent(QPaintEvent* /*event*/) {
+    // Whatever changed the device pixel ratio, the picture is painted at it.
+    fitPictureToDevice();
     QPainter painter(this);
     painter.fillRect(rect(), qColour(layout::kSurfaceBorder));
     const int border = layout::kSurfaceBorderPixels;

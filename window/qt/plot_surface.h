@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <optional>
 
+#include "window/drawing_record.h"
 #include "window/emblem.h"
 #include "window/window_services.h"
 
@@ -15,7 +16,9 @@ namespace aurisplot {
 
 // Picture1: the white plot surface with a thin fixed border. The drawing lives
 // in an off-screen picture at device resolution; the screen shows a copy of it.
-// Coordinates are twips of the interior, origin at its top-left corner.
+// Coordinates are twips of the interior, origin at its top-left corner. What
+// was drawn since the last clear is recorded, and drawn again when the window
+// moves to a screen of another device pixel ratio.
 class PlotSurface final : public QWidget {
   public:
     explicit PlotSurface(QWidget* parent);
@@ -37,10 +40,15 @@ class PlotSurface final : public QWidget {
     // Repaints now if anything was drawn since the screen last showed it.
     void showDrawing();
 
+    // Turned off, every operation is drawn, repeats too: the picture is the
+    // same either way, only slower to make.
+    void skipRepeats(bool skip) { record_.skipRepeats(skip); }
+
     // The interior as drawn, one pixel per device pixel.
     [[nodiscard]] const QImage& picture() const { return picture_; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -49,10 +57,12 @@ class PlotSurface final : public QWidget {
     [[nodiscard]] QPoint devicePoint(float x, float y) const;
     void ensurePicture();
     void fitPictureToDevice();
+    void openPainter();
+    void redraw(QPainter& painter);
     void paintBackground(QPainter& painter);
     void applyDrawMode(QPainter& painter) const;
-    template <typename Draw>
-    void draw(Draw&& drawing);
+    void draw(const DrawingOperation& operation);
+    void paint(QPainter& painter, const DrawingOperation& operation) const;
 
     QImage picture_;
     QImage emblem_;
@@ -61,6 +71,7 @@ class PlotSurface final : public QWidget {
     bool unshown_ = false;             // drawn since the screen last showed the picture
     int drawMode_ = kDrawModeCopyPen;
     int drawWidth_ = 1;
+    DrawingRecord record_{kDrawModeCopyPen, 1};
 };
 
 }  // namespace aurisplot

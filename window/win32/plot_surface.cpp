@@ -136,17 +136,51 @@ void PlotSurface::place(const layout::TwipRect& design, int dpi) {
     makePicture(interior);
 }
 
-// A new picture, blank, as after clear().
+// A new picture of that size: drawn again from the record, or, past the
+// record's capacity, the old one stretched until the next clear.
 void PlotSurface::makePicture(SIZE size) {
     std::uint32_t* bits = nullptr;
     Bitmap next = dibSection(size, bits);
     SelectObject(dc_.get(), next.get());
-    picture_ = std::move(next);
+    const Bitmap previous = std::exchange(picture_, std::move(next));
+    const SIZE previousSize = std::exchange(size_, size);
     bits_ = bits;
-    size_ = size;
-    paintBackground();
-    SetROP2(dc_.get(), drawMode_);
+    if (record_.complete() || !previous) {
+        redraw();
+    } else {
+        const MemoryDc from(CreateCompatibleDC(nullptr));
+        const Selected old(from.get(), previous.get());
+        SetStretchBltMode(dc_.get(), COLORONCOLOR);  // whole pixels, no blending
+        StretchBlt(dc_.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, previousSize.cx,
+                   previousSize.cy, SRCCOPY);
+    }
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// Everything since the last clear, at the picture's dpi: what a fresh Graph
+// would draw there. What this dpi refuses is left out, as a fresh Graph would
+// leave it out.
+void PlotSurface::redraw() {
+    paintBackground();
+    useDrawMode(record_.startDrawMode());
+    drawWidth_ = record_.startDrawWidth();
+    for (const DrawingOperation& operation : record_.operations()) {
+        switch (operation.kind) {
+            case DrawingOperation::Kind::DrawMode:
+                useDrawMode(operation.setting);
+                break;
+            case DrawingOperation::Kind::DrawWidth:
+                drawWidth_ = operation.setting;
+                break;
+            case DrawingOperation::Kind::Line:
+            case DrawingOperation::Kind::Box:
+                try {
+                    paint(operation);
+                } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
+                }
+                break;
+        }
+    }
 }
 
 float PlotSurface::scaleWidth() const {
@@ -158,12 +192,20 @@ float PlotSurface::scaleHeight() const {
 }
 
 void PlotSurface::setDrawMode(int mode) {
-    drawMode_ = surface::checkedDrawMode(mode) == kDrawModeMaskPen ? R2_MASKPEN : R2_COPYPEN;
+    const int checked = surface::checkedDrawMode(mode);
+    record_.perform(DrawingOperation::drawMode(checked),
+                    [this](const DrawingOperation& setting) { useDrawMode(setting.setting); });
+}
+
+void PlotSurface::useDrawMode(int mode) {
+    drawMode_ = mode == kDrawModeMaskPen ? R2_MASKPEN : R2_COPYPEN;
     SetROP2(dc_.get(), drawMode_);
 }
 
 void PlotSurface::setDrawWidth(int pixels) {
-    drawWidth_ = surface::checkedDrawWidth(pixels);
+    const int checked = surface::checkedDrawWidth(pixels);
+    record_.perform(DrawingOperation::drawWidth(checked),
+                    [this](const DrawingOperation& setting) { drawWidth_ = setting.setting; });
 }
 
 // GDI leaves out a line's last pixel; painting it as well gives both ends,
@@ -182,30 +224,44 @@ void PlotSurface::segment(POINT from, POINT to, Colour colour) {
 }
 
 void PlotSurface::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    const surface::DevicePoint from = surface::devicePoint(x1, y1, ratio_);
-    const surface::DevicePoint to = surface::devicePoint(x2, y2, ratio_);
+    record_.perform(DrawingOperation::line(x1, y1, x2, y2, colour),
+                    [this](const DrawingOperation& line) {
+                        paint(line);
+                        drawn();
+                    });
+}
+
+void PlotSurface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+    record_.perform(DrawingOperation::box(x1, y1, x2, y2, colour),
+                    [this](const DrawingOperation& box) {
+                        paint(box);
+                        drawn();
+                    });
+}
+
+// A line or a box, in the surface's draw mode and width.
+void PlotSurface::paint(const DrawingOperation& operation) {
+    const surface::DevicePoint a = surface::devicePoint(operation.x1, operation.y1, ratio_);
+    const surface::DevicePoint b = surface::devicePoint(operation.x2, operation.y2, ratio_);
+    if (operation.kind == DrawingOperation::Kind::Box) {
+        const Brush brush(CreateSolidBrush(operation.colour));
+        const Selected selected(dc_.get(), brush.get());
+        // Corners included; the mask pen's AND for a box is the pattern's.
+        PatBlt(dc_.get(), std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1,
+               std::abs(b.y - a.y) + 1, drawMode_ == R2_MASKPEN ? kPatternAnd : PATCOPY);
+        return;
+    }
     // A wider pen covers the device pixels right of and below each point.
     const int thickness = surface::penThickness(drawWidth_, ratio_);
     for (int dy = 0; dy < thickness; ++dy) {
         for (int dx = 0; dx < thickness; ++dx) {
-            segment({from.x + dx, from.y + dy}, {to.x + dx, to.y + dy}, colour);
+            segment({a.x + dx, a.y + dy}, {b.x + dx, b.y + dy}, operation.colour);
         }
     }
-    drawn();
-}
-
-void PlotSurface::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    const surface::DevicePoint a = surface::devicePoint(x1, y1, ratio_);
-    const surface::DevicePoint b = surface::devicePoint(x2, y2, ratio_);
-    const Brush brush(CreateSolidBrush(colour));
-    const Selected selected(dc_.get(), brush.get());
-    // Corners included; the mask pen's AND for a box is the pattern's.
-    PatBlt(dc_.get(), std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x) + 1,
-           std::abs(b.y - a.y) + 1, drawMode_ == R2_MASKPEN ? kPatternAnd : PATCOPY);
-    drawn();
 }
 
 void PlotSurface::clear() {
+    record_.clear(drawMode_ == R2_MASKPEN ? kDrawModeMaskPen : kDrawModeCopyPen, drawWidth_);
     paintBackground();
     drawn();
 }

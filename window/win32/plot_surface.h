@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "engine/graph_engine.h"
+#include "window/drawing_record.h"
 #include "window/form_layout.h"
 #include "window/win32/gdi_handle.h"
 #include "window/win32/wide_text.h"
@@ -18,7 +19,8 @@ namespace aurisplot::win32 {
 // Picture1: the white plot surface with a thin fixed border. The drawing lives
 // in a 32-bit DIB section at device resolution, drawn with GDI's own raster
 // operations; painting only copies it to the screen. Coordinates are twips of
-// the interior, origin at its top-left corner.
+// the interior, origin at its top-left corner. What was drawn since the last
+// clear is recorded, and drawn again when the dpi changes.
 class PlotSurface {
   public:
     // Makes the surface's child window; the window procedure owns nothing.
@@ -31,8 +33,8 @@ class PlotSurface {
 
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
 
-    // Places the surface where the design puts it, at `dpi`; a new dpi gives
-    // a new picture, blank.
+    // Places the surface where the design puts it, at `dpi`; at a new dpi
+    // the picture is drawn again.
     void place(const layout::TwipRect& design, int dpi);
 
     // The drawing operations of the window services, in twips.
@@ -52,6 +54,10 @@ class PlotSurface {
     // Repaints now if anything was drawn since the screen last showed it.
     void showDrawing();
 
+    // Turned off, every operation is drawn, repeats too: the picture is the
+    // same either way, only slower to make.
+    void skipRepeats(bool skip) { record_.skipRepeats(skip); }
+
     // What the chart shows, in words, for screen readers.
     void setDescription(std::wstring description);
     [[nodiscard]] const std::wstring& description() const { return description_; }
@@ -67,7 +73,10 @@ class PlotSurface {
     [[nodiscard]] LRESULT accessibleObject(WPARAM flags);
     void drawn();
     void makePicture(SIZE size);
+    void redraw();
     void paintBackground();
+    void useDrawMode(int mode);
+    void paint(const DrawingOperation& operation);
     void segment(POINT from, POINT to, Colour colour);
 
     HWND hwnd_ = nullptr;
@@ -87,6 +96,7 @@ class PlotSurface {
     bool unshown_ = false;
     int drawMode_ = R2_COPYPEN;
     int drawWidth_ = 1;
+    DrawingRecord record_{kDrawModeCopyPen, 1};
     std::wstring description_ = wide(kNothingDrawn);
 };
 
