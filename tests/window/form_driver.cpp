@@ -1,6 +1,9 @@
 #include "form_driver.h"
 
+#include <cmath>
 #include <ostream>
+
+#include "window/emblem.h"
 
 namespace aurisplot::testing {
 
@@ -17,6 +20,21 @@ Picture Picture::crop(PixelRect rect) const {
         }
     }
     return part;
+}
+
+Picture blankSurface(double ratio) {
+    // 439 x 319 pixels inside the border.
+    Picture blank(static_cast<int>(std::lround(439 * ratio)),
+                  static_cast<int>(std::lround(319 * ratio)));
+    const GreyPicture emblem = makeEmblem(ratio);
+    for (int y = 0; y < blank.height(); ++y) {
+        for (int x = 0; x < blank.width(); ++x) {
+            const bool onEmblem = x < emblem.width && y < emblem.height;
+            const auto grey = onEmblem ? emblem.at(x, y) : std::uint8_t{255};
+            blank.set(x, y, rgb(grey, grey, grey));
+        }
+    }
+    return blank;
 }
 
 }  // namespace aurisplot::testing

@@ -83,6 +83,10 @@ inline constexpr Colour kBluePixel = rgb(0, 0, 255);
 inline constexpr Colour kRedPixel = rgb(255, 0, 0);
 inline constexpr Colour kGreenPixel = rgb(0, 255, 0);
 
+// The interior of the plot surface as it is after clear(), at that scale: the
+// emblem at the top-left on white.
+[[nodiscard]] Picture blankSurface(double ratio);
+
 enum class Key { Tab, BackTab, Enter, Escape, Space, Down, End, AltG, AltX };
 
 // How the window's frame lets the user change it.
@@ -118,6 +122,8 @@ class FormDriver {
     [[nodiscard]] virtual Picture surfaceOnScreen() = 0;  // the whole surface as shown
     [[nodiscard]] virtual Picture clientOnScreen() = 0;   // the client area as shown
     [[nodiscard]] virtual double ratio() = 0;             // device pixels per pixel
+    // Turned off, the plot surface draws every operation, repeats too.
+    virtual void skipRepeats(bool skip) = 0;
 
     // What the user does.
     virtual void focusOn(std::string_view control) = 0;
@@ -126,6 +132,9 @@ class FormDriver {
     virtual void click(std::string_view control) = 0;
     virtual void setChecked(bool checked) = 0;
     virtual void closeBox() = 0;
+    // The window's scale changes to `ratio` device pixels per pixel, as when
+    // it moves to another monitor; it has taken effect when this returns.
+    virtual void changeScale(double ratio) = 0;
 
     // Time. Events are handled while waiting.
     [[nodiscard]] virtual bool waitFor(const std::function<bool()>& done) = 0;

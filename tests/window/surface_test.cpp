@@ -7,33 +7,18 @@
 #include <utility>
 
 #include "form_driver.h"
-#include "window/emblem.h"
 
 namespace aurisplot::testing {
 namespace {
 
 using SurfaceTest = FormTest;
 
-// The interior as it is after clear(): the emblem at the top-left on white.
-[[nodiscard]] Picture blankInterior(int width, int height) {
-    Picture expected(width, height);
-    const GreyPicture emblem = makeEmblem(1.0);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const bool onEmblem = x < emblem.width && y < emblem.height;
-            const auto grey = onEmblem ? emblem.at(x, y) : std::uint8_t{255};
-            expected.set(x, y, rgb(grey, grey, grey));
-        }
-    }
-    return expected;
-}
-
 TEST_F(SurfaceTest, FreshSurfaceShowsOnlyTheEmblemOnWhiteInsideItsBorder) {
     WindowServices& surface = form.services();
     EXPECT_EQ(surface.scaleWidth(), 439.0F * 15);  // the border takes one pixel each side
     EXPECT_EQ(surface.scaleHeight(), 319.0F * 15);
     const Picture picture = form.surface();
-    EXPECT_TRUE(picture == blankInterior(439, 319));
+    EXPECT_TRUE(picture == blankSurface(1.0));
     // The screen shows the picture one to one, inside a grey border.
     const Picture screen = form.surfaceOnScreen();
     EXPECT_TRUE(screen.crop({1, 1, 439, 319}) == picture);
@@ -137,7 +122,7 @@ TEST_F(SurfaceTest, RefusesValuesItCannotDraw) {
     EXPECT_THROW(surface.fillBox(0, 0, huge, 10, 0), WindowServiceError);
     EXPECT_THROW(surface.setComboIndex(3), WindowServiceError);
     EXPECT_THROW(surface.setComboIndex(-2), WindowServiceError);
-    EXPECT_TRUE(form.surface() == blankInterior(439, 319));  // nothing drawn
+    EXPECT_TRUE(form.surface() == blankSurface(1.0));  // nothing drawn
 }
 
 TEST_F(SurfaceTest, ClearBringsBackTheEmblem) {
@@ -145,7 +130,7 @@ TEST_F(SurfaceTest, ClearBringsBackTheEmblem) {
     surface.setDrawMode(kDrawModeMaskPen);
     surface.fillBox(1, 1, 6000, 4000, kRedPixel);
     surface.clear();
-    EXPECT_TRUE(form.surface() == blankInterior(439, 319));
+    EXPECT_TRUE(form.surface() == blankSurface(1.0));
 }
 
 }  // namespace

@@ -71,6 +71,8 @@ class Form1 final : public WindowServices, private PacedScreen {
     // A control by its design-time name: Picture1, Command1, Text1, Label1, ...
     [[nodiscard]] HWND control(std::string_view name) const;
     [[nodiscard]] const PlotSurface& surface() const { return *Picture1; }
+    // Turned off, the plot surface draws every operation, repeats too.
+    void skipRepeats(bool skip) { Picture1->skipRepeats(skip); }
     [[nodiscard]] int dpi() const { return dpi_; }
 
   private:

@@ -1,10 +1,12 @@
 // GoogleTest with one QApplication for every test. Listing the tests (as CTest
 // does at build time) needs no display, so it runs before Qt starts.
 //
-// The tests choose their platform and screen themselves, whatever the desktop
+// The tests choose their platform and screens themselves, whatever the desktop
 // of whoever runs them: Qt's offscreen platform, at the scale factor a test
 // entry asks for with --scale=F (else 1), and none of the desktop's Qt
 // settings, which would change sizes, fonts, styles or the accessibility bus.
+// Beside the first screen, where windows start, two more of device pixel
+// ratio 1.5 and 2 (screens.json) take a window that moves to another scale.
 // With --comma-locale=DIR they run in the German locale made in DIR, whose
 // decimal comma Qt hands to the C library's number conversions as it starts.
 
@@ -47,7 +49,7 @@ void chooseOwnScreen(int& argc, char* argv[]) {
     for (const char* setting : kDesktopSettings) {
         qunsetenv(setting);
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" AURISPLOT_TEST_SCREENS);
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         std::string_view argument = argv[i];

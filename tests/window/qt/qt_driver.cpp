@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -100,6 +101,7 @@ class QtDriver final : public FormDriver {
     Picture surfaceOnScreen() override { return pictureOf(form_.Picture1->grab().toImage()); }
     Picture clientOnScreen() override { return pictureOf(form_.grab().toImage()); }
     double ratio() override { return form_.devicePixelRatioF(); }
+    void skipRepeats(bool skip) override { form_.Picture1->skipRepeats(skip); }
 
     void focusOn(std::string_view control) override { widget(control).setFocus(); }
     void press(Key key) override {
@@ -145,6 +147,18 @@ class QtDriver final : public FormDriver {
     }
     void setChecked(bool checked) override { form_.Check1->setChecked(checked); }
     void closeBox() override { form_.close(); }
+    // The window moves to the test program's screen of that ratio, as a user
+    // moves it to another monitor: Qt tells every widget of the new screen.
+    void changeScale(double ratio) override {
+        for (QScreen* screen : QGuiApplication::screens()) {
+            if (screen->devicePixelRatio() == ratio) {
+                form_.setScreen(screen);
+                QCoreApplication::processEvents();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no screen of ratio " << ratio;
+    }
 
     bool waitFor(const std::function<bool()>& done) override {
         QCoreApplication::processEvents();

@@ -199,6 +199,7 @@ class Win32Driver final : public FormDriver {
         return device;
     }
     double ratio() override { return form_.dpi() / 96.0; }
+    void skipRepeats(bool skip) override { form_.skipRepeats(skip); }
 
     void focusOn(std::string_view control) override {
         SetFocus(form_.control(control));
@@ -265,6 +266,11 @@ class Win32Driver final : public FormDriver {
                      0);
     }
     void closeBox() override { PostMessageW(form_.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }
+    // As the system tells a window that has moved to a screen of that dpi.
+    void changeScale(double ratio) override {
+        changeDpi(static_cast<int>(std::lround(96 * ratio)));
+        settle();
+    }
 
     bool waitFor(const std::function<bool()>& done) override {
         const ULONGLONG deadline = GetTickCount64() + 10000;
