@@ -15,6 +15,7 @@
 #include "window/command_boundary.h"
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
+#include "window/qt/vector_state.h"
 
 namespace aurisplot {
 namespace {
@@ -353,6 +354,7 @@ void Form1::setCommand1Enabled(bool enabled) {
 
 void Form1::showDrawing() {
     Picture1->showDrawing();
+    clearUpperVectorState();
 }
 
 void Form1::showTitle(std::string_view title) {
@@ -361,6 +363,7 @@ void Form1::showTitle(std::string_view title) {
 
 void Form1::turnEventLoop() {
     QCoreApplication::processEvents();
+    clearUpperVectorState();  // the loop may have painted
 }
 
 void Form1::pumpEvents() {

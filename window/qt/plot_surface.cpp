@@ -9,6 +9,7 @@
 #include "window/emblem.h"
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
+#include "window/qt/vector_state.h"
 #include "window/surface_geometry.h"
 
 namespace aurisplot {
@@ -87,12 +88,14 @@ void PlotSurface::draw(const DrawingOperation& operation) {
     ensurePicture();
     if (painter_) {
         paint(*painter_, operation);
+        clearUpperVectorState();
         unshown_ = true;
         return;
     }
     QPainter painter(&picture_);
     applyDrawMode(painter);
     paint(painter, operation);
+    clearUpperVectorState();
     update();
 }
 
