@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "case_name.h"
-#include "engine/graph_engine.h"
+#include "engine/density_sweep.h"
+#include "engine/power_density.h"
 #include "recording_window.h"
 
 namespace aurisplot {
@@ -36,8 +37,7 @@ GraphInputs inputsFor(const Transmitter& t) {
 
 RecordingWindow sweep(const Transmitter& t) {
     RecordingWindow window;
-    SweepState state;
-    runDensitySweep(window, inputsFor(t), state);
+    (void)runDensitySweep(window, inputsFor(t));
     return window;
 }
 

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "engine/chart_mapping.h"
+#include "engine/power_density.h"
 #include "form_fixture.h"
 #include "window/emblem.h"
 
