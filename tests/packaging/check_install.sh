@@ -49,6 +49,10 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in fonts-dejavu-extra libqt6widgets6 libc6; do
     grep -q "$needed" <<<"$depends" || fail "package does not depend on $needed: $depends"
 done
+# The Wayland platform, installed with the program unless recommends are
+# turned off; without it Qt runs the program through XWayland.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = qt6-wayland ] || fail "package recommends \"$recommends\", not qt6-wayland"
 
 # Debian's own check: lintian with no error or warning.
 report=$(lintian "$deb" 2>&1 | grep -v 'running with root privileges') || true
