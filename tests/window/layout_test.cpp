@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "form_fixture.h"
+#include "window/form_layout.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -86,8 +87,9 @@ TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
             ruler2.insert({88 + 8 * k, y});
         }
     }
-    expectColourExactlyAt(shot, {71, 7, 11, 323}, ruler1, Qt::green, "Line1");
-    expectColourExactlyAt(shot, {87, 335, 443, 11}, ruler2, Qt::green, "Line2");
+    // Out to the window's edge and the other ruler, where a tick too many would show.
+    expectColourExactlyAt(shot, {71, 0, 11, 347}, ruler1, Qt::green, "Line1");
+    expectColourExactlyAt(shot, {81, 335, 461, 11}, ruler2, Qt::green, "Line2");
 
     QSet<QPoint> rule;
     for (int x = 8; x <= 528; ++x) {
@@ -100,6 +102,34 @@ TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
             divider.insert({x, y});
         }
         expectColourExactlyAt(shot, {x - 1, 383, 3, 43}, divider, Qt::white, "divider");
+    }
+}
+
+// Each ruler has as many ticks as the layout table gives it, the last where
+// the table puts it: counted along a line through the ticks, across the whole
+// window.
+TEST_F(LayoutTest, RulersHaveTheirTicksAndEndWhereTheLayoutSays) {
+    const QImage shot = form.grab().toImage();
+    struct Scan {
+        std::string_view ruler;
+        bool down;   // the ticks follow each other downward, else rightward
+        int across;  // the column or row that crosses every tick
+    };
+    for (const Scan scan : {Scan{"Line1", true, 76}, Scan{"Line2", false, 340}}) {
+        const layout::LineShape& shape = layout::line(scan.ruler);
+        std::vector<int> ticks;
+        const int length = scan.down ? shot.height() : shot.width();
+        for (int along = 0; along < length; ++along) {
+            const QPoint at = scan.down ? QPoint(scan.across, along) : QPoint(along, scan.across);
+            if (pixel(shot, at.x(), at.y()) == Qt::green) {
+                ticks.push_back(along);
+            }
+        }
+        const int first = layout::pixels(scan.down ? shape.y1 : shape.x1);
+        const int pitch = layout::pixels(scan.down ? shape.pitchY : shape.pitchX);
+        ASSERT_EQ(ticks.size(), static_cast<std::size_t>(shape.copies)) << scan.ruler;
+        EXPECT_EQ(ticks.front(), first) << scan.ruler;
+        EXPECT_EQ(ticks.back(), first + (shape.copies - 1) * pitch) << scan.ruler;
     }
 }
 
