@@ -96,6 +96,12 @@ int main(int argc, char* argv[]) {
     if (GTEST_FLAG_GET(list_tests)) {
         return RUN_ALL_TESTS();  // listing needs no display
     }
+    // Qt's offscreen platform and its own defaults, whatever the caller's desktop.
+    for (const char* setting : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_STYLE_OVERRIDE",
+                                "QT_QPA_PLATFORMTHEME", "QT_FONT_DPI"}) {
+        qunsetenv(setting);
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }
