@@ -17,7 +17,7 @@
 
 #include "engine/graph_engine.h"
 #include "engine/stepping.h"
-#include "tests/idle_window.h"
+#include "substitutes/idle_window.h"
 #include "window/win32/main_window.h"
 
 namespace {
@@ -103,7 +103,7 @@ class ShownForm {
 }
 
 [[nodiscard]] double engineAlone(int distanceFull, int runs) {
-    aurisplot::testing::IdleWindow window(std::to_string(distanceFull), "1 mm");
+    aurisplot::IdleWindow window(std::to_string(distanceFull), "1 mm");
     return perPass(runs, passesOf("1 mm", distanceFull),
                    [&] { (void)aurisplot::runGraphCommand(window); });
 }

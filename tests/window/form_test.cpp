@@ -19,8 +19,7 @@ using FormKeysTest = FormTest;
         return false;
     }
     const std::string_view digits = title.substr(prefix.size(), title.size() - prefix.size() - 2);
-    return !digits.empty() &&
-           digits.find_first_not_of("0123456789") == std::string_view::npos;
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 TEST_F(FormKeysTest, NineTabsVisitEveryControlOnceAndReturnToTheChart) {
