@@ -31,6 +31,7 @@ fi
 
 # The caller's desktop settings and display go; the platform is Wayland.
 source "$here/../../scripts/on_x_server.sh"
+source "$here/../../scripts/on_accessibility_bus.sh"
 export QT_QPA_PLATFORM=wayland
 unset DISPLAY
 
@@ -61,20 +62,7 @@ for _ in $(seq 200); do
 done
 [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] || fail "weston did not open its socket within 10 s"
 
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-launcher=$!
-# The launcher takes its name on the session bus once the accessibility bus
-# runs. Asking the name's owner, not the name itself, starts no second one.
-bus_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"
-}
-for _ in $(seq 200); do
-    bus_up && break
-    kill -0 "$launcher" 2>/dev/null || fail "the accessibility bus launcher ended at start"
-    sleep 0.05
-done
-bus_up || fail "the accessibility bus did not come up within 10 s"
+start_accessibility_bus
 
 /usr/bin/python3 "$here/native_wayland.py" "$program"
 
