@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "window/qt/main_window.h"
+#include "window/qt/own_title_bar.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ int main(int argc, char* argv[]) {
         // Form_Load has no error handling of its own: report and stop.
         std::fprintf(stderr, "aurisplot: start-up failed: %s\n", error.what());
         return 1;
+    }
+    // On Wayland the window draws its own title bar; see own_title_bar.h.
+    if (aurisplot::wantsOwnTitleBar(QGuiApplication::platformName())) {
+        aurisplot::addOwnTitleBar(form);
     }
     form.show();
     return QApplication::exec();

@@ -6,13 +6,13 @@
 
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
-#include "tests/idle_window.h"
+#include "substitutes/idle_window.h"
 
 namespace aurisplot::bench {
 namespace {
 
 void engineAlone(benchmark::State& state, const std::string& resolution, int distanceFull) {
-    testing::IdleWindow window(std::to_string(distanceFull), resolution);
+    IdleWindow window(std::to_string(distanceFull), resolution);
     for (auto _ : state) {
         runGraphCommand(window);
     }

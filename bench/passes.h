@@ -6,16 +6,15 @@
 #include <string>
 
 #include "engine/graph_engine.h"
+#include "engine/stepping.h"
 
 namespace aurisplot::bench {
 
-// Sweep passes of one Graph command, counted the way the sweep walks.
+// Sweep passes of one Graph command, counted by the walk the sweep itself takes.
 [[nodiscard]] inline std::int64_t passesOf(const std::string& resolution, int distanceFull) {
     const double step = stepForResolution(resolution);
     std::int64_t passes = 0;
-    for (double r = step; r <= distanceFull; r += step) {
-        ++passes;
-    }
+    forEachStep(step, step, distanceFull, [&](double /*distance*/) { ++passes; });
     return passes;
 }
 

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
-#include "engine/graph_engine.h"
+#include "engine/chart_description.h"
+#include "engine/number_text.h"
+#include "engine/power_density.h"
 
 namespace aurisplot {
 namespace {

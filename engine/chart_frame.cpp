@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "engine/graph_engine.h"
+#include "engine/chart_frame.h"
+#include "engine/chart_mapping.h"
+#include "engine/pen.h"
+#include "engine/power_density.h"
 #include "engine/resume_next.h"
 #include "engine/stepping.h"
 
 namespace aurisplot {
 namespace {
-
-void setPen(WindowServices& window, int drawMode) {
-    resumeNext([&] { window.setDrawMode(drawMode); });
-    resumeNext([&] { window.setDrawWidth(1); });
-}
 
 // Grid lines closer than one surface unit fall on the pixels their neighbours
 // already cover; drawing them once per unit keeps the picture and bounds the

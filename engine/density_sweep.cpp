@@ -1,16 +1,34 @@
 // The density sweep: the curve, the limit marker, progress and result.
 
 #include <cmath>
-#include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/chart_mapping.h"
+#include "engine/density_sweep.h"
 #include "engine/graph_engine.h"
+#include "engine/number_text.h"
+#include "engine/pen.h"
+#include "engine/power_density.h"
 #include "engine/resume_next.h"
 #include "engine/stepping.h"
 
 namespace aurisplot {
 namespace {
+
+// State of one sweep, created afresh for each: the crossing not yet marked,
+// the current point at the top-left corner (x unset, which counts as 0).
+struct SweepState {
+    bool mpeFound = false;
+    std::string mpeRangeText;
+    double currentX = 0;
+    double currentY = 1;
+    double previousX = 0;
+    double previousY = 0;
+    Colour segmentColour = kBlack;
+    double mpeDistance = 0;  // metres: the step at which the crossing was marked
+};
 
 [[nodiscard]] float floorToFloat(double value) {
     return static_cast<float>(std::floor(value));
@@ -21,8 +39,7 @@ namespace {
 }
 
 void startSweep(WindowServices& window, SweepState& sweep) {
-    resumeNext([&] { window.setDrawMode(kDrawModeCopyPen); });
-    resumeNext([&] { window.setDrawWidth(1); });
+    setPen(window, kDrawModeCopyPen);
     sweep.currentY = 1;
 }
 
@@ -109,18 +126,8 @@ void showResult(WindowServices& window, const SweepState& sweep) {
 
 }  // namespace
 
-double powerDensity(double powerW, double gainFactor, double distance) {
-    if (powerW == 0 || gainFactor == 0) {
-        return 0;  // no power radiated, even through an unbounded gain
-    }
-    const double radiated = powerW * gainFactor;
-    if (std::isinf(radiated)) {
-        return std::numeric_limits<double>::infinity();
-    }
-    return (radiated / ((4 * kPi) * (distance * distance))) * kDensityFactor;
-}
-
-void runDensitySweep(WindowServices& window, const GraphInputs& in, SweepState& sweep) {
+std::optional<double> runDensitySweep(WindowServices& window, const GraphInputs& in) {
+    SweepState sweep;
     // A zero or unset step would never reach the right edge: no sweep then.
     if (in.distanceStep > 0) {
         const ChartMapping chart = ChartMapping::of(in);
@@ -131,6 +138,7 @@ void runDensitySweep(WindowServices& window, const GraphInputs& in, SweepState& 
         });
     }
     showResult(window, sweep);
+    return sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt;
 }
 
 }  // namespace aurisplot

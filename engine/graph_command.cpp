@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "engine/chart_frame.h"
+#include "engine/density_sweep.h"
 #include "engine/graph_engine.h"
+#include "engine/number_text.h"
 #include "engine/resume_next.h"
 
 namespace aurisplot {
@@ -118,10 +121,10 @@ double stepForResolution(std::string_view resolution) {
 
 ChartDrawn runGraphCommand(WindowServices& window) {
     GraphInputs in;
-    SweepState sweep;
     setCommand1Enabled(window, false);
     resumeNext([&] { window.clear(); });
-    sweep.mpeFound = false;
+    // The sweep starts with the crossing not yet found: its state is its own,
+    // made afresh for every command.
     readPlotSize(window, in);
     readPowerAndGain(window, in);
     writePowerAndGain(window, in);
@@ -132,9 +135,9 @@ ChartDrawn runGraphCommand(WindowServices& window) {
     drawLimitZone(window, in);
     chooseStep(window, in);
     drawGridIfWanted(window, in);
-    runDensitySweep(window, in, sweep);
+    const std::optional<double> belowLimitFrom = runDensitySweep(window, in);
     setCommand1Enabled(window, true);
-    return {in, sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt};
+    return {in, belowLimitFrom};
 }
 
 }  // namespace aurisplot

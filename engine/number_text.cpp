@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/graph_engine.h"
+#include "engine/number_text.h"
 
 namespace aurisplot {
 namespace {

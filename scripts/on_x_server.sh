@@ -1,7 +1,8 @@
 # Sourced by every script that starts the real program on the X server it was
 # given (under xvfb-run). The program draws there, with Qt's own defaults,
 # whatever the caller's desktop asks for; and nothing a script started outlives
-# it. The benchmarks source it too, and choose their platform after it.
+# it. The benchmarks and the native Wayland test source it too, and choose their
+# platform after it.
 
 # A caller's platform would put the window elsewhere (offscreen, Wayland), and
 # its desktop settings would change the window's size, fonts, style or input.

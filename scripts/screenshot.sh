@@ -1,17 +1,34 @@
 #!/usr/bin/env bash
-# Makes the README's picture, docs/aurisplot.png: the real program on a virtual
-# X server with a window manager, after a Graph with the default inputs, its
-# title bar included. Make it again after the window changes.
+# Makes the README's pictures: the real program on a virtual X server with a
+# window manager, after a Graph with the default inputs, its title bar
+# included; docs/aurisplot.png of the Linux build, docs/aurisplot-windows.png
+# of the Windows build under Wine. Make them again after the window changes.
 # Usage: bash scripts/dev screenshot   (installs what it needs, builds, runs this)
+#        screenshot.sh linux | windows
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-program="$here/build/app/aurisplot"
-output="$here/docs/aurisplot.png"
 title='Quarnel Labs - Aurisplot'
+build=${1:?linux or windows}
+case "$build" in
+    linux)
+        program=("$here/build/app/aurisplot")
+        output="$here/docs/aurisplot.png"
+        ;;
+    windows)
+        prefix="$here/build-windows/wine-prefix"
+        program=(bash "$here/scripts/wine_run.sh" "$prefix" "$here/build-windows/app/aurisplot.exe")
+        output="$here/docs/aurisplot-windows.png"
+        ;;
+    *)
+        echo "usage: $0 linux | windows" >&2
+        exit 2
+        ;;
+esac
 
-if [ "${1:-}" != --inside ]; then
-    [ -x "$program" ] || { echo "build first: bash scripts/dev screenshot" >&2; exit 1; }
-    exec xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" --inside
+if [ "${2:-}" != --inside ]; then
+    [ -e "${program[-1]}" ] || { echo "build first: bash scripts/dev screenshot" >&2; exit 1; }
+    [ "$build" = linux ] || bash "$here/tests/windows/make_wine_prefix.sh" "$prefix"
+    exec xvfb-run -a -s "-screen 0 640x520x24" bash "${BASH_SOURCE[0]}" "$build" --inside
 fi
 
 source "$here/scripts/on_x_server.sh"
@@ -23,7 +40,7 @@ icewm >/dev/null 2>&1 &
 manager=$!
 # A window mapped before the manager runs is framed differently: wait for it.
 timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.1; done'
-"$program" &
+"${program[@]}" &
 pid=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
 # The window manager frames the window before it takes the focus.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/graph_engine.h"
+#include "engine/chart_frame.h"
 #include "engine/stepping.h"
 #include "recording_window.h"
 

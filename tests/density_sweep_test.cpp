@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "case_name.h"
-#include "engine/graph_engine.h"
+#include "engine/density_sweep.h"
+#include "engine/power_density.h"
 #include "recording_window.h"
 
 namespace aurisplot {
@@ -36,8 +37,7 @@ GraphInputs inputsFor(const Transmitter& t) {
 
 RecordingWindow sweep(const Transmitter& t) {
     RecordingWindow window;
-    SweepState state;
-    runDensitySweep(window, inputsFor(t), state);
+    (void)runDensitySweep(window, inputsFor(t));
     return window;
 }
 
@@ -55,7 +55,8 @@ struct SweepCase {
     const char* name;
     Transmitter transmitter;
     int passes;
-    std::string result;  // what follows the plain title
+    std::string result;          // what follows the plain title
+    std::string firstSegment{};  // the curve's first line, where a case is about it
 };
 
 void PrintTo(const SweepCase& c, std::ostream* os) {
@@ -70,6 +71,9 @@ TEST_P(Sweep, CountsPassesAndReportsTheRange) {
     EXPECT_EQ(window.callCount("pumpEvents"), c.passes);
     EXPECT_EQ(window.state.title, "Quarnel Labs - Aurisplot" + c.result);
     EXPECT_EQ(blueLines(window).size(), c.result.empty() ? 0U : 1U);
+    if (!c.firstSegment.empty()) {
+        EXPECT_EQ(window.linesOf("drawLine").at(0), c.firstSegment);
+    }
 }
 
 const double kInfinity = std::numeric_limits<double>::infinity();
@@ -97,7 +101,27 @@ INSTANTIATE_TEST_SUITE_P(
                   {.powerW = 6e5, .distanceFull = 1000},
                   1000,
                   " - [MPE range is ~40m]"},
-        SweepCase{"zero step", {.step = 0}, 0, ""}),
+        SweepCase{"zero step", {.step = 0}, 0, ""},
+        // The top row: at 1 m the density is the full scale V = 20 exactly
+        // (y = 0), then just under it, within one row (y = 0.48); both points
+        // are pinned to row 1 and drawn red. One row and a half down
+        // (y = 1.51) the point stays where it is, in black. At V exactly, the
+        // density at 2 m is the limit exactly, which is no crossing yet.
+        SweepCase{"at the full scale",
+                  {.powerW = 2513.272, .gainFactor = 1},
+                  10,
+                  " - [MPE range is ~3m]",
+                  "drawLine 658 1 0 1 255"},
+        SweepCase{"within the top row",
+                  {.powerW = 2513.02, .gainFactor = 1},
+                  10,
+                  " - [MPE range is ~2m]",
+                  "drawLine 658 1 0 1 255"},
+        SweepCase{"below the top row",
+                  {.powerW = 2512.48, .gainFactor = 1},
+                  10,
+                  " - [MPE range is ~2m]",
+                  "drawLine 658 1 0 1 0"}),
     testing::CaseName());
 
 TEST(Sweep, BlueLineAtTheFirstStepBelowTheLimit) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/graph_engine.h"
+#include "engine/number_text.h"
 
 namespace aurisplot {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/graph_engine.h"
+#include "engine/number_text.h"
 
 namespace {
 

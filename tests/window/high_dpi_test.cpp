@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/chart_mapping.h"
+#include "engine/power_density.h"
 #include "form_driver.h"
 #include "window/emblem.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form_driver.h"
+#include "window/form_layout.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -68,9 +69,7 @@ void expectColourExactlyAt(const Picture& shot, PixelRect area, const Pixels& ex
     EXPECT_EQ(wrong, 0) << what;
 }
 
-// Each ruler has the design's count of ticks, its last one where the design
-// ends it: grown one pixel around each shape, so a line or a ruler one pixel
-// or one tick too long shows.
+// Grown one pixel around each shape, so a line one pixel too long shows.
 TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
     const Picture shot = form.clientOnScreen();
     Pixels ruler1;
@@ -85,8 +84,9 @@ TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
             ruler2.insert({88 + 8 * k, y});
         }
     }
-    expectColourExactlyAt(shot, {71, 7, 11, 331}, ruler1, kGreenPixel, "Line1");
-    expectColourExactlyAt(shot, {87, 335, 451, 11}, ruler2, kGreenPixel, "Line2");
+    // Out to the window's edge and the other ruler, where a tick too many would show.
+    expectColourExactlyAt(shot, {71, 0, 11, 347}, ruler1, kGreenPixel, "Line1");
+    expectColourExactlyAt(shot, {81, 335, 461, 11}, ruler2, kGreenPixel, "Line2");
 
     Pixels rule;
     for (int x = 8; x <= 528; ++x) {
@@ -99,6 +99,35 @@ TEST_F(LayoutTest, RulersAndDividersAreDrawnAtTheirPixels) {
             divider.insert({x, y});
         }
         expectColourExactlyAt(shot, {x - 1, 383, 3, 43}, divider, kWhitePixel, "divider");
+    }
+}
+
+// Each ruler has as many ticks as the layout table gives it, the last where
+// the table puts it: counted along a line through the ticks, across the whole
+// chart area down to the rule above the control panel (below it, a line
+// through the vertical ruler crosses the captions).
+TEST_F(LayoutTest, RulersHaveTheirTicksAndEndWhereTheLayoutSays) {
+    const Picture shot = form.clientOnScreen();
+    struct Scan {
+        std::string_view ruler;
+        bool down;   // the ticks follow each other downward, else rightward
+        int across;  // the column or row that crosses every tick
+    };
+    for (const Scan scan : {Scan{"Line1", true, 76}, Scan{"Line2", false, 340}}) {
+        const layout::LineShape& shape = layout::line(scan.ruler);
+        std::vector<int> ticks;
+        const int length = scan.down ? layout::pixels(layout::line("Line3").y1) : shot.width();
+        for (int along = 0; along < length; ++along) {
+            const Colour at = scan.down ? shot.at(scan.across, along) : shot.at(along, scan.across);
+            if (at == kGreenPixel) {
+                ticks.push_back(along);
+            }
+        }
+        const int first = layout::pixels(scan.down ? shape.y1 : shape.x1);
+        const int pitch = layout::pixels(scan.down ? shape.pitchY : shape.pitchX);
+        ASSERT_EQ(ticks.size(), static_cast<std::size_t>(shape.copies)) << scan.ruler;
+        EXPECT_EQ(ticks.front(), first) << scan.ruler;
+        EXPECT_EQ(ticks.back(), first + (shape.copies - 1) * pitch) << scan.ruler;
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/graph_engine.h"
+#include "engine/chart_description.h"
 #include "window/drawing_record.h"
 #include "window/form_layout.h"
 #include "window/win32/gdi_handle.h"

@@ -24,25 +24,10 @@ if [ "${2:-}" != --inside ]; then
 fi
 
 source "$here/../../../scripts/on_x_server.sh"
-launcher_path=/usr/libexec/at-spi-bus-launcher
-[ -x "$launcher_path" ] || fail "$launcher_path missing (package at-spi2-core)"
-
-"$launcher_path" --launch-immediately &
-launcher=$!
+source "$here/../../../scripts/on_accessibility_bus.sh"
+launcher=
 trap 'end_processes $launcher' EXIT
-
-# The launcher takes its name on the session bus once the accessibility bus
-# runs. Asking the name's owner, not the name itself, starts no second one.
-bus_up() {
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"
-}
-for _ in $(seq 200); do
-    bus_up && break
-    kill -0 "$launcher" 2>/dev/null || fail "the accessibility bus launcher ended at start"
-    sleep 0.05
-done
-bus_up || fail "the accessibility bus did not come up within 10 s"
+start_accessibility_bus
 
 # Debian's python, which has pyatspi; another one may come first on the PATH.
 /usr/bin/python3 "$here/accessibility_bus.py" "$program"

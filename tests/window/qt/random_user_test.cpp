@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/number_text.h"
 #include "form_fixture.h"
 
 namespace aurisplot::testing {

@@ -1,0 +1,138 @@
+// The Windows build's benchmarks, run under Wine: the Graph command on the real
+// window against the engine alone and against what each sweep pass must ask of
+// the system at the least. Google Benchmark has no build for this compiler
+// here, so each figure is the best of a few timed runs, all in this one run,
+// and only their ratios are compared with Linux's.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "engine/graph_engine.h"
+#include "engine/stepping.h"
+#include "substitutes/idle_window.h"
+#include "window/win32/main_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr const char* kPlatform = "[wine]";
+
+[[nodiscard]] std::int64_t passesOf(const std::string& resolution, int distanceFull) {
+    std::int64_t passes = 0;
+    const double step = aurisplot::stepForResolution(resolution);
+    aurisplot::forEachStep(step, step, distanceFull, [&](double) { ++passes; });
+    return passes;
+}
+
+// Microseconds per pass of the best of `runs` runs.
+[[nodiscard]] double perPass(int runs, std::int64_t passes, const std::function<void()>& run) {
+    double best = 1e300;
+    for (int k = 0; k < runs; ++k) {
+        const Clock::time_point start = Clock::now();
+        run();
+        const std::chrono::duration<double, std::micro> took = Clock::now() - start;
+        best = std::min(best, took.count() / static_cast<double>(passes));
+    }
+    return best;
+}
+
+void printRatio(const std::string& label, double slower, double faster) {
+    std::printf("%-12s %-40s %8.2f  (%.3f us / %.3f us per pass)\n", kPlatform, label.c_str(),
+                slower / faster, slower, faster);
+}
+
+// A shown window with "1 mm" chosen and the given distance full scale.
+class ShownForm {
+  public:
+    explicit ShownForm(int distanceFull) {
+        form.Form_Load();
+        form.setText(aurisplot::TextField::Text4, std::to_string(distanceFull));
+        form.setComboIndex(2);
+        form.show();
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            form.dispatch(message);
+        }
+    }
+    aurisplot::win32::Form1 form;
+};
+
+// One short segment per pass into a DIB section through GDI, as the curve's
+// are; with pumpEvents, one pass of the message queue after each.
+[[nodiscard]] double drawSegments(int distanceFull, bool pumpEvents, int runs) {
+    const ShownForm shown(distanceFull);
+    const std::int64_t passes = passesOf("1 mm", distanceFull);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 439, -319, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP picture = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(dc, picture);
+    const double result = perPass(runs, passes, [&] {
+        MSG message{};
+        for (std::int64_t pass = 0; pass < passes; ++pass) {
+            const int x = static_cast<int>(pass % 438);
+            const int y = static_cast<int>((pass / 438) % 319);
+            MoveToEx(dc, x, y, nullptr);
+            LineTo(dc, x + 2, y);
+            if (pumpEvents) {
+                while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    DispatchMessageW(&message);
+                }
+            }
+        }
+        GdiFlush();
+    });
+    SelectObject(dc, previous);
+    DeleteObject(picture);
+    DeleteDC(dc);
+    return result;
+}
+
+[[nodiscard]] double liveWindow(int distanceFull, int runs) {
+    ShownForm shown(distanceFull);
+    return perPass(runs, passesOf("1 mm", distanceFull), [&] { shown.form.Command1_Click(); });
+}
+
+[[nodiscard]] double engineAlone(int distanceFull, int runs) {
+    aurisplot::IdleWindow window(std::to_string(distanceFull), "1 mm");
+    return perPass(runs, passesOf("1 mm", distanceFull),
+                   [&] { (void)aurisplot::runGraphCommand(window); });
+}
+
+}  // namespace
+
+// With --smoke, each benchmark runs once at the smallest size, so that they
+// keep working; the figures then mean nothing.
+int main(int argc, char* argv[]) {
+    const bool smoke = argc > 1 && std::string(argv[1]) == "--smoke";
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const int runs = smoke ? 1 : 5;
+    const int large = smoke ? 10 : 1000;
+
+    const double engineLarge = engineAlone(large, runs);
+    const double liveSmall = liveWindow(10, runs);
+    const double liveLarge = liveWindow(large, smoke ? 1 : 3);
+    const double toolkitSmall = drawSegments(10, true, runs);
+    const double drawingSmall = drawSegments(10, false, runs);
+    const double drawingLarge = drawSegments(large, false, smoke ? 1 : 3);
+
+    std::printf("%-12s %-40s %8.1f million passes per second\n", kPlatform,
+                ("engineAlone/mm_D" + std::to_string(large)).c_str(), 1 / engineLarge);
+    printRatio("live window / toolkit floor, 1 mm D10", liveSmall, toolkitSmall);
+    printRatio("live window / drawing floor, 1 mm D10", liveSmall, drawingSmall);
+    printRatio("live window / drawing floor, 1 mm D" + std::to_string(large), liveLarge,
+               drawingLarge);
+    printRatio("live window / engine alone, 1 mm D" + std::to_string(large), liveLarge,
+               engineLarge);
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// The chart frame, drawn before the curve: the red zone above the exposure
+// limit, and the grid when it is wanted.
+
+#include "engine/graph_inputs.h"
+#include "window/window_services.h"
+
+namespace aurisplot {
+
+void drawLimitZone(WindowServices& window, const GraphInputs& in);
+void drawGrid(WindowServices& window, const GraphInputs& in);
+
+}  // namespace aurisplot
