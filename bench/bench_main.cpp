@@ -89,5 +89,9 @@ int main(int argc, char** argv) {
         printRatio(reporter, platform, "naive repaint / live window, 1 mm " + size,
                    "naiveRepaint/mm_" + size, live);
     }
+    printRatio(reporter, platform, "live window / engine alone, 1 mm D1000", "liveWindow/mm_D1000",
+               "engineAlone/mm_D1000");
+    printRatio(reporter, platform, "repeats drawn / live window, 1 mm D1000",
+               "repeatsDrawn/mm_D1000", "liveWindow/mm_D1000");
     return 0;
 }

@@ -97,8 +97,11 @@ class ShownForm {
     return result;
 }
 
-[[nodiscard]] double liveWindow(int distanceFull, int runs) {
+// With repeatsDrawn, every repeated segment is drawn again, as the surface drew
+// them before it skipped repeats.
+[[nodiscard]] double liveWindow(int distanceFull, int runs, bool repeatsDrawn = false) {
     ShownForm shown(distanceFull);
+    shown.form.skipRepeats(!repeatsDrawn);
     return perPass(runs, passesOf("1 mm", distanceFull), [&] { shown.form.Command1_Click(); });
 }
 
@@ -122,6 +125,7 @@ int main(int argc, char* argv[]) {
     const double engineLarge = engineAlone(large, runs);
     const double liveSmall = liveWindow(10, runs);
     const double liveLarge = liveWindow(large, smoke ? 1 : 3);
+    const double repeatsLarge = liveWindow(large, smoke ? 1 : 3, true);
     const double toolkitSmall = drawSegments(10, true, runs);
     const double drawingSmall = drawSegments(10, false, runs);
     const double drawingLarge = drawSegments(large, false, smoke ? 1 : 3);
@@ -134,5 +138,7 @@ int main(int argc, char* argv[]) {
                drawingLarge);
     printRatio("live window / engine alone, 1 mm D" + std::to_string(large), liveLarge,
                engineLarge);
+    printRatio("repeats drawn / live window, 1 mm D" + std::to_string(large), repeatsLarge,
+               liveLarge);
     return 0;
 }

@@ -43,6 +43,17 @@ void liveWindow(benchmark::State& state, int distanceFull) {
     countPasses(state, kResolution, distanceFull);
 }
 
+// The same command with every repeated segment drawn again, as the surface
+// drew them before it skipped repeats.
+void repeatsDrawn(benchmark::State& state, int distanceFull) {
+    ShownForm shown(distanceFull);
+    shown.form.Picture1->skipRepeats(false);
+    for (auto _ : state) {
+        shown.form.Command1_Click();
+    }
+    countPasses(state, kResolution, distanceFull);
+}
+
 // One short segment per pass, as the curve's are, into an off-screen picture
 // through a painter kept open; with pumpEvents, one turn of the event loop
 // after each, beside a shown window.
@@ -104,6 +115,7 @@ BENCHMARK_CAPTURE(toolkitFloor, mm_D10, 10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(drawingFloor, mm_D10, 10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(naiveRepaint, mm_D10, 10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(liveWindow, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(repeatsDrawn, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(toolkitFloor, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(drawingFloor, mm_D1000, 1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
