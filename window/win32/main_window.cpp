@@ -8,6 +8,7 @@
 #include "engine/graph_engine.h"
 #include "window/command_boundary.h"
 #include "window/surface_geometry.h"
+#include "window/win32/named_accessible.h"
 #include "window/win32/resource_ids.h"
 #include "window/win32/wide_text.h"
 
@@ -43,6 +44,18 @@ constexpr int kFontPoints = 8;
         }
     }
     return nullptr;
+}
+
+// Screen readers name a field by the label made just before it. A field that
+// no caption names (the full scales at the ends of the axes) answers them with
+// the name the design gives it.
+LRESULT CALLBACK namedField(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
+                            DWORD_PTR design) {
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        const auto* control = reinterpret_cast<const layout::Control*>(design);
+        return namedAccessibleObject(field, wParam, wide(control->accessibleName), L"");
+    }
+    return DefSubclassProc(field, message, wParam, lParam);
 }
 
 [[nodiscard]] bool isCaption(std::string_view label) {
@@ -163,6 +176,10 @@ void Form1::makeControls() {
                                        GetModuleHandleW(nullptr), nullptr);
         if (design.kind == layout::Kind::TextField) {
             SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);  // no length limit
+            if (captionOf(design.name) == nullptr) {
+                SetWindowSubclass(controls_[i], namedField, 0,
+                                  reinterpret_cast<DWORD_PTR>(&design));
+            }
         }
     }
     if (std::ranges::find(controls_, nullptr) != controls_.end()) {

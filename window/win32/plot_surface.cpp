@@ -6,7 +6,7 @@
 #include "window/emblem.h"
 #include "window/form_layout.h"
 #include "window/surface_geometry.h"
-#include "window/win32/chart_accessible.h"
+#include "window/win32/named_accessible.h"
 #include "window/win32/wide_text.h"
 
 namespace aurisplot::win32 {
@@ -87,19 +87,10 @@ LRESULT CALLBACK PlotSurface::procedure(HWND hwnd, UINT message, WPARAM wParam, 
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// The chart for a screen reader that asked for it, or nothing when the
-// system cannot make its standard object.
+// The chart for a screen reader that asked for it.
 LRESULT PlotSurface::accessibleObject(WPARAM flags) {
-    IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(hwnd_, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
-        return 0;
-    }
-    auto* chart = new ChartAccessible(  // owns itself, as COM objects do
-        standard, wide(layout::control("Picture1").accessibleName), description_);
-    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, chart);
-    chart->Release();
-    return result;
+    return namedAccessibleObject(hwnd_, flags, wide(layout::control("Picture1").accessibleName),
+                                 description_, ROLE_SYSTEM_CHART);
 }
 
 void PlotSurface::setDescription(std::wstring description) {

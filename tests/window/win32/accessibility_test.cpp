@@ -73,8 +73,13 @@ TEST_F(AccessibilityTest, FieldsAreNamedByTheirCaptionsAndTheChartSaysWhatItShow
         std::wstring name;
     };
     const Expected expected[] = {
-        {"Command1", L"Graph"},      {"Command2", L"Exit"}, {"Text1", L"Source Power:"},
-        {"Text2", L"Antenna Gain:"}, {"Check1", L"Grid"},
+        {"Command1", L"Graph"},
+        {"Command2", L"Exit"},
+        {"Text1", L"Source Power:"},
+        {"Text2", L"Antenna Gain:"},
+        {"Check1", L"Grid"},
+        {"Text3", L"Vertical full scale in milliwatts per square centimetre"},
+        {"Text4", L"Horizontal full scale in metres"},
     };
     for (const Expected& control : expected) {
         EXPECT_EQ(presented(form.control(control.control)).name, control.name) << control.control;

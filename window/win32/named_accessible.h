@@ -8,19 +8,21 @@
 
 namespace aurisplot::win32 {
 
-// The plot surface as screen readers see it through MSAA: a chart with a name
-// and, after each Graph, a description of what it shows. Everything else is
-// the system's standard object for the window.
-class ChartAccessible final : public IAccessible {
+// A control as screen readers see it through MSAA, with a name of its own: a
+// field that no caption names, or the plot surface, a chart that says after
+// each Graph what it shows. Everything else is the system's standard object
+// for the window.
+class NamedAccessible final : public IAccessible {
   public:
     // Takes over the standard object's reference. A screen reader asks the
     // window for a new object each time, so the texts are those of that moment.
-    ChartAccessible(IAccessible* standard, const std::wstring& name,
-                    const std::wstring& description);
-    ChartAccessible(const ChartAccessible&) = delete;
-    ChartAccessible& operator=(const ChartAccessible&) = delete;
-    ChartAccessible(ChartAccessible&&) = delete;
-    ChartAccessible& operator=(ChartAccessible&&) = delete;
+    // A role of 0 keeps the standard object's.
+    NamedAccessible(IAccessible* standard, std::wstring name, std::wstring description,
+                    long role = 0);
+    NamedAccessible(const NamedAccessible&) = delete;
+    NamedAccessible& operator=(const NamedAccessible&) = delete;
+    NamedAccessible(NamedAccessible&&) = delete;
+    NamedAccessible& operator=(NamedAccessible&&) = delete;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
@@ -63,12 +65,18 @@ class ChartAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
   private:
-    ~ChartAccessible();
+    ~NamedAccessible();
 
     LONG references_ = 1;
     IAccessible* standard_;
     std::wstring name_;
     std::wstring description_;
+    long role_;
 };
+
+// Answers WM_GETOBJECT for a window's client area with a NamedAccessible, or
+// with nothing when the system cannot make its standard object.
+[[nodiscard]] LRESULT namedAccessibleObject(HWND window, WPARAM flags, std::wstring name,
+                                            std::wstring description, long role = 0);
 
 }  // namespace aurisplot::win32
