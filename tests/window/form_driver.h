@@ -99,6 +99,11 @@ struct Frame {
 
 class FormDriver {
   public:
+    FormDriver() = default;
+    FormDriver(const FormDriver&) = delete;
+    FormDriver& operator=(const FormDriver&) = delete;
+    FormDriver(FormDriver&&) = delete;
+    FormDriver& operator=(FormDriver&&) = delete;
     virtual ~FormDriver() = default;
 
     // The window's services and handlers, as the engine and the toolkit call them.

@@ -150,8 +150,10 @@ TEST_F(RecordedDrawing, PastItsCapacityAScaleChangeStretchesThePicture) {
     WindowServices& surface = form.services();
     surface.setDrawMode(kDrawModeCopyPen);
     for (std::size_t i = 0; i <= DrawingRecord::kCapacity; ++i) {
-        const auto x = static_cast<float>(i % 400 * 15);
-        const auto y = static_cast<float>(i / 400 * 15);
+        const std::size_t column = i % 400;
+        const std::size_t row = i / 400;
+        const auto x = static_cast<float>(column * 15);
+        const auto y = static_cast<float>(row * 15);
         surface.drawLine(x, y, x, y, i % 2 == 0 ? kBluePixel : kRedPixel);
     }
     const Picture atOne = form.surface();

@@ -83,6 +83,7 @@ class QtDriver final : public FormDriver {
     }
     std::vector<std::string> comboItems() override {
         std::vector<std::string> items;
+        items.reserve(static_cast<std::size_t>(form_.Combo1->count()));
         for (int i = 0; i < form_.Combo1->count(); ++i) {
             items.push_back(form_.Combo1->itemText(i).toStdString());
         }
