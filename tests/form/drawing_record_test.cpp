@@ -107,14 +107,6 @@ TEST(DrawingRecord, ClearForgetsEverythingAndKeepsTheSettingsInEffect) {
     EXPECT_EQ(drawer.drawn, (std::vector<Op>{kMaskPen, kBox, kBox}));
 }
 
-TEST(DrawingRecord, WithoutSkippingEveryOperationIsDrawn) {
-    Drawer drawer;
-    drawer.record.skipRepeats(false);
-    drawer.perform(kLine);
-    drawer.perform(kLine);
-    EXPECT_EQ(drawer.drawn, (std::vector<Op>{kLine, kLine}));
-}
-
 TEST(DrawingRecord, PastItsCapacityItKeepsNoMoreButStillSkipsRepeats) {
     Drawer drawer(3);
     const Op* const memory = drawer.record.operations().data();
