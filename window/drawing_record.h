@@ -93,6 +93,34 @@ class DrawingRecord {
     [[nodiscard]] std::span<const DrawingOperation> operations() const { return operations_; }
     [[nodiscard]] bool complete() const { return complete_; }
 
+    // Goes through the record as a surface draws it again: onMode(mode) and
+    // onWidth(width) for those in effect at the last clear and for each later
+    // change, onShape(operation) for each line and box. A shape that the
+    // surface refuses at its present scale is left out, as a fresh Graph at
+    // that scale would leave it out.
+    template <typename Mode, typename Width, typename Shape>
+    void replay(Mode&& onMode, Width&& onWidth, Shape&& onShape) const {
+        onMode(startDrawMode_);
+        onWidth(startDrawWidth_);
+        for (const DrawingOperation& operation : operations_) {
+            switch (operation.kind) {
+                case DrawingOperation::Kind::DrawMode:
+                    onMode(operation.setting);
+                    break;
+                case DrawingOperation::Kind::DrawWidth:
+                    onWidth(operation.setting);
+                    break;
+                case DrawingOperation::Kind::Line:
+                case DrawingOperation::Kind::Box:
+                    try {
+                        onShape(operation);
+                    } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
+                    }
+                    break;
+            }
+        }
+    }
+
   private:
     void keep(const DrawingOperation& operation);
 

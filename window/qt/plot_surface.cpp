@@ -151,27 +151,14 @@ void PlotSurface::paintBackground(QPainter& painter) {
 // Graph would draw there. What this ratio refuses is left out, as a fresh
 // Graph would leave it out.
 void PlotSurface::redraw(QPainter& painter) {
-    drawMode_ = record_.startDrawMode();
-    drawWidth_ = record_.startDrawWidth();
     paintBackground(painter);
-    for (const DrawingOperation& operation : record_.operations()) {
-        switch (operation.kind) {
-            case DrawingOperation::Kind::DrawMode:
-                drawMode_ = operation.setting;
-                applyDrawMode(painter);
-                break;
-            case DrawingOperation::Kind::DrawWidth:
-                drawWidth_ = operation.setting;
-                break;
-            case DrawingOperation::Kind::Line:
-            case DrawingOperation::Kind::Box:
-                try {
-                    paint(painter, operation);
-                } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
-                }
-                break;
-        }
-    }
+    record_.replay(
+        [&](int mode) {
+            drawMode_ = mode;
+            applyDrawMode(painter);
+        },
+        [this](int width) { drawWidth_ = width; },
+        [&](const DrawingOperation& shape) { paint(painter, shape); });
 }
 
 void PlotSurface::ensurePicture() {

@@ -153,25 +153,9 @@ void PlotSurface::makePicture(SIZE size) {
 // leave it out.
 void PlotSurface::redraw() {
     paintBackground();
-    useDrawMode(record_.startDrawMode());
-    drawWidth_ = record_.startDrawWidth();
-    for (const DrawingOperation& operation : record_.operations()) {
-        switch (operation.kind) {
-            case DrawingOperation::Kind::DrawMode:
-                useDrawMode(operation.setting);
-                break;
-            case DrawingOperation::Kind::DrawWidth:
-                drawWidth_ = operation.setting;
-                break;
-            case DrawingOperation::Kind::Line:
-            case DrawingOperation::Kind::Box:
-                try {
-                    paint(operation);
-                } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
-                }
-                break;
-        }
-    }
+    record_.replay([this](int mode) { useDrawMode(mode); },
+                   [this](int width) { drawWidth_ = width; },
+                   [this](const DrawingOperation& shape) { paint(shape); });
 }
 
 float PlotSurface::scaleWidth() const {
