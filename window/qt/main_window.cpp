@@ -249,41 +249,7 @@ void Form1::Command2_Click() {
     endProgram();
 }
 
-// Plot surface.
-
-void Form1::clear() {
-    Picture1->clear();
-}
-float Form1::scaleWidth() {
-    return Picture1->scaleWidth();
-}
-float Form1::scaleHeight() {
-    return Picture1->scaleHeight();
-}
-void Form1::setDrawMode(int mode) {
-    Picture1->setDrawMode(mode);
-}
-void Form1::setDrawWidth(int pixels) {
-    Picture1->setDrawWidth(pixels);
-}
-
-void Form1::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    Picture1->drawLine(x1, y1, x2, y2, colour);
-}
-
-void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    Picture1->fillBox(x1, y1, x2, y2, colour);
-}
-
 // Window and controls.
-
-std::string_view Form1::title() {
-    return pacing_.title();
-}
-
-void Form1::setTitle(const std::string& title) {
-    pacing_.setTitle(title);
-}
 
 QLineEdit& Form1::field(TextField which) const {
     switch (which) {
@@ -364,18 +330,6 @@ void Form1::showTitle(std::string_view title) {
 void Form1::turnEventLoop() {
     QCoreApplication::processEvents();
     clearUpperVectorState();  // the loop may have painted
-}
-
-void Form1::pumpEvents() {
-    pacing_.pump();
-    if (ending_) {
-        throw ProgramEnded{};
-    }
-}
-
-void Form1::beginEnding() {
-    ending_ = true;
-    pacing_.stopShowing();
 }
 
 void Form1::endProgram() {

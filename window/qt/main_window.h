@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "window/form_services.h"
 #include "window/pacing.h"
 #include "window/qt/plot_surface.h"
 #include "window/qt/static_line.h"
@@ -22,7 +23,7 @@
 
 namespace aurisplot {
 
-class Form1 final : public QWidget, public WindowServices, private PacedScreen {
+class Form1 final : public QWidget, public FormServices<Form1>, private PacedScreen {
     // Qt keeps the first accessible interface it makes for a widget, so the
     // roles of the window and its plot surface are known before any control
     // exists: this member comes first.
@@ -44,18 +45,8 @@ class Form1 final : public QWidget, public WindowServices, private PacedScreen {
     void Command1_Click();  // runs the Graph command
     void Command2_Click();  // ends the program at once
 
-    // Plot surface.
-    void clear() override;
-    [[nodiscard]] float scaleWidth() override;
-    [[nodiscard]] float scaleHeight() override;
-    void setDrawMode(int mode) override;
-    void setDrawWidth(int pixels) override;
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
-
-    // Window and controls.
-    [[nodiscard]] std::string_view title() override;
-    void setTitle(const std::string& title) override;
+    // Window and controls; the plot surface, the title and the event pump are
+    // FormServices'.
     [[nodiscard]] std::string text(TextField which) override;
     void setText(TextField which, const std::string& text) override;
     [[nodiscard]] std::string comboText() override;
@@ -65,7 +56,6 @@ class Form1 final : public QWidget, public WindowServices, private PacedScreen {
     void setCommand1Enabled(bool enabled) override;
 
     // Process control.
-    void pumpEvents() override;
     void endProgram() override;
 
     // The controls, by their design-time names, in tab order; then the labels
@@ -99,13 +89,13 @@ class Form1 final : public QWidget, public WindowServices, private PacedScreen {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    friend class FormServices<Form1>;
     class CommandDisplay;
 
     [[nodiscard]] QLineEdit& field(TextField which) const;
     void showDrawing() override;
     void showTitle(std::string_view title) override;
     void turnEventLoop() override;
-    void beginEnding();
 
     bool ending_ = false;
     Pacing pacing_{*this};

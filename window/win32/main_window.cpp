@@ -285,39 +285,7 @@ int Form1::run() {
     return static_cast<int>(message.wParam);
 }
 
-// Plot surface.
-
-void Form1::clear() {
-    Picture1->clear();
-}
-float Form1::scaleWidth() {
-    return Picture1->scaleWidth();
-}
-float Form1::scaleHeight() {
-    return Picture1->scaleHeight();
-}
-void Form1::setDrawMode(int mode) {
-    Picture1->setDrawMode(mode);
-}
-void Form1::setDrawWidth(int pixels) {
-    Picture1->setDrawWidth(pixels);
-}
-void Form1::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    Picture1->drawLine(x1, y1, x2, y2, colour);
-}
-void Form1::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    Picture1->fillBox(x1, y1, x2, y2, colour);
-}
-
 // Window and controls.
-
-std::string_view Form1::title() {
-    return pacing_.title();
-}
-
-void Form1::setTitle(const std::string& title) {
-    pacing_.setTitle(title);
-}
 
 HWND Form1::field(TextField which) const {
     switch (which) {
@@ -424,18 +392,6 @@ void Form1::turnEventLoop() {
         }
         dispatch(message);
     }
-}
-
-void Form1::pumpEvents() {
-    pacing_.pump();
-    if (ending_) {
-        throw ProgramEnded{};
-    }
-}
-
-void Form1::beginEnding() {
-    ending_ = true;
-    pacing_.stopShowing();
 }
 
 void Form1::endProgram() {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "window/form_layout.h"
+#include "window/form_services.h"
 #include "window/pacing.h"
 #include "window/win32/gdi_handle.h"
 #include "window/win32/plot_surface.h"
@@ -19,7 +20,7 @@
 
 namespace aurisplot::win32 {
 
-class Form1 final : public WindowServices, private PacedScreen {
+class Form1 final : public FormServices<Form1>, private PacedScreen {
   public:
     // Makes the window and its controls, hidden, at the dpi of the screen it
     // will show on.
@@ -43,18 +44,8 @@ class Form1 final : public WindowServices, private PacedScreen {
     void dispatch(MSG& message);
     [[nodiscard]] bool ended() const { return ending_; }
 
-    // Plot surface.
-    void clear() override;
-    [[nodiscard]] float scaleWidth() override;
-    [[nodiscard]] float scaleHeight() override;
-    void setDrawMode(int mode) override;
-    void setDrawWidth(int pixels) override;
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
-
-    // Window and controls.
-    [[nodiscard]] std::string_view title() override;
-    void setTitle(const std::string& title) override;
+    // Window and controls; the plot surface, the title and the event pump are
+    // FormServices'.
     [[nodiscard]] std::string text(TextField which) override;
     void setText(TextField which, const std::string& text) override;
     [[nodiscard]] std::string comboText() override;
@@ -64,7 +55,6 @@ class Form1 final : public WindowServices, private PacedScreen {
     void setCommand1Enabled(bool enabled) override;
 
     // Process control.
-    void pumpEvents() override;
     void endProgram() override;
 
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
@@ -76,6 +66,7 @@ class Form1 final : public WindowServices, private PacedScreen {
     [[nodiscard]] int dpi() const { return dpi_; }
 
   private:
+    friend class FormServices<Form1>;
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void makeControls();
@@ -88,7 +79,6 @@ class Form1 final : public WindowServices, private PacedScreen {
     void showDrawing() override;
     void showTitle(std::string_view title) override;
     void turnEventLoop() override;
-    void beginEnding();
 
     HWND hwnd_ = nullptr;
     int dpi_ = 96;
