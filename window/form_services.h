@@ -1,10 +1,11 @@
 #pragma once
 
-// The window services that every toolkit's Form1 answers the same way: the
-// plot surface's operations, handed on to its surface (Picture1); the title,
-// which its pacing (pacing_) keeps until the screen shows it; and the event
-// pump, paced, which leaves the running command once the program is ending
-// (ending_). Form is the toolkit's Form1, which makes this class its friend.
+// What every toolkit's Form1 does the same way: its load handler, and the
+// window services it answers alike: the plot surface's operations, handed on
+// to its surface (Picture1); the title, which its pacing (pacing_) keeps until
+// the screen shows it; and the event pump, paced, which leaves the running
+// command once the program is ending (ending_). Form is the toolkit's Form1,
+// which makes this class its friend.
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,15 @@ namespace aurisplot {
 template <typename Form>
 class FormServices : public WindowServices {
   public:
+    // Form1's load handler: fills the resolution list and selects its first
+    // entry, before the window is first shown.
+    void Form_Load() {
+        addComboItem("1 m");
+        addComboItem("1 cm");
+        addComboItem("1 mm");
+        setComboIndex(0);
+    }
+
     // Plot surface.
     void clear() override { surface().clear(); }
     [[nodiscard]] float scaleWidth() override { return surface().scaleWidth(); }

@@ -31,8 +31,15 @@ xdotool search --sync --onlyvisible --classname '^icewm$' >/dev/null
 start() {
     "$@" &
     pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
-        fail "no window appeared"
+    # Searched again until it shows (20 s at the most): a search fails outright
+    # when a window it looks at goes in the meantime, as the last run's may.
+    window=
+    for _ in $(seq 200); do
+        window=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "no window appeared"
     xdotool windowfocus --sync "$window"
 }
 

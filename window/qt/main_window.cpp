@@ -226,13 +226,6 @@ Form1::Form1(QWidget* parent)
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
 }
 
-void Form1::Form_Load() {
-    addComboItem("1 m");
-    addComboItem("1 cm");
-    addComboItem("1 mm");
-    setComboIndex(0);
-}
-
 void Form1::Command1_Click() {
     const auto drawn = runCommand(*this, [this] {
         const CommandDisplay display(*this);

@@ -41,7 +41,7 @@ class Form1 final : public QWidget, public FormServices<Form1>, private PacedScr
     ~Form1() override = default;
 
     // Handlers.
-    void Form_Load();       // fills the resolution list
+    // Form_Load, which fills the resolution list, is FormServices'.
     void Command1_Click();  // runs the Graph command
     void Command2_Click();  // ends the program at once
 

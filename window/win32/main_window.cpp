@@ -241,13 +241,6 @@ HWND Form1::control(std::string_view name) const {
     return controls_[indexOf(name)];
 }
 
-void Form1::Form_Load() {
-    addComboItem("1 m");
-    addComboItem("1 cm");
-    addComboItem("1 mm");
-    setComboIndex(0);
-}
-
 void Form1::Command1_Click() {
     const auto drawn = runCommand(*this, [this] {
         const HeldSurface held(*Picture1);
