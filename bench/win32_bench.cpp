@@ -15,22 +15,16 @@
 #include <functional>
 #include <string>
 
+#include "bench/sweep_passes.h"
 #include "engine/graph_engine.h"
-#include "engine/stepping.h"
 #include "substitutes/idle_window.h"
 #include "window/win32/main_window.h"
 
 namespace {
 
+using aurisplot::bench::passesOf;
 using Clock = std::chrono::steady_clock;
 constexpr const char* kPlatform = "[wine]";
-
-[[nodiscard]] std::int64_t passesOf(const std::string& resolution, int distanceFull) {
-    std::int64_t passes = 0;
-    const double step = aurisplot::stepForResolution(resolution);
-    aurisplot::forEachStep(step, step, distanceFull, [&](double) { ++passes; });
-    return passes;
-}
 
 // Microseconds per pass of the best of `runs` runs.
 [[nodiscard]] double perPass(int runs, std::int64_t passes, const std::function<void()>& run) {

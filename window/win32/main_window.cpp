@@ -439,7 +439,7 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             beginEnding();
             if (!destroying_) {
-                PostQuitMessage(exitCode_);  // closing the only window ends the program
+                PostQuitMessage(0);  // closing the only window ends the program, with status 0
             }
             return 0;
         case WM_NCDESTROY:

@@ -42,7 +42,6 @@ class Form1 final : public FormServices<Form1>, private PacedScreen {
     [[nodiscard]] int run();
     // Handles one message as the event loop does: dialog keys first.
     void dispatch(MSG& message);
-    [[nodiscard]] bool ended() const { return ending_; }
 
     // Window and controls; the plot surface, the title and the event pump are
     // FormServices'.
@@ -88,7 +87,6 @@ class Form1 final : public FormServices<Form1>, private PacedScreen {
     Brush black_;
     Brush white_;
     bool ending_ = false;
-    int exitCode_ = 0;
     Pacing pacing_{*this};
     bool destroying_ = false;  // by its owner, not by the user
     bool focusWasOnCommand1_ = false;

@@ -194,10 +194,7 @@ class Win32Driver final : public FormDriver {
         return picture;
     }
     Picture surfaceOnScreen() override { return shotOf(form_.control("Picture1")); }
-    Picture clientOnScreen() override {
-        const Picture device = shotOf(form_.hwnd());
-        return device;
-    }
+    Picture clientOnScreen() override { return shotOf(form_.hwnd()); }
     double ratio() override { return form_.dpi() / 96.0; }
     void skipRepeats(bool skip) override { form_.skipRepeats(skip); }
 
