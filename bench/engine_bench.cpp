@@ -6,7 +6,7 @@
 
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
-#include "substitutes/idle_window.h"
+#include "window/null/idle_window.h"
 
 namespace aurisplot::bench {
 namespace {

@@ -17,7 +17,7 @@
 
 #include "bench/sweep_passes.h"
 #include "engine/graph_engine.h"
-#include "substitutes/idle_window.h"
+#include "window/null/idle_window.h"
 #include "window/win32/main_window.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QTest>
 
-#include "bench/forwarding_window.h"
+#include "window/null/forwarding_window.h"
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
 #include "window/qt/main_window.h"

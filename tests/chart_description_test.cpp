@@ -5,7 +5,7 @@
 
 #include "case_name.h"
 #include "engine/graph_engine.h"
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 
 namespace aurisplot {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "engine/chart_frame.h"
 #include "engine/stepping.h"
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 
 namespace aurisplot {
 namespace {

@@ -8,7 +8,7 @@
 #include "case_name.h"
 #include "engine/density_sweep.h"
 #include "engine/power_density.h"
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 
 namespace aurisplot {
 namespace {

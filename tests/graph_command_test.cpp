@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine/graph_engine.h"
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 
 namespace aurisplot {
 namespace {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "engine/graph_engine.h"
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 #include "window/command_boundary.h"
 
 namespace aurisplot::testing {

@@ -29,9 +29,9 @@ fail() {
 }
 
 # The desktop entry and the AppStream file validate with nothing to say.
-report=$(desktop-file-validate "$source/packaging/com.quarnellabs.Aurisplot.desktop" 2>&1)
+report=$(desktop-file-validate "$source/packaging/qt/com.quarnellabs.Aurisplot.desktop" 2>&1)
 [ -z "$report" ] || fail "desktop-file-validate: $report"
-report=$(appstreamcli validate --no-net "$source/packaging/com.quarnellabs.Aurisplot.metainfo.xml" 2>&1) ||
+report=$(appstreamcli validate --no-net "$source/packaging/qt/com.quarnellabs.Aurisplot.metainfo.xml" 2>&1) ||
     fail "appstreamcli: $report"
 ! grep -qE '^(E|W|I):' <<<"$report" || fail "appstreamcli: $report"
 

@@ -65,7 +65,7 @@ wine "$setup" /S || status=$?
 installed=$(cd "$folder" 2>/dev/null && ls | sort) || fail "nothing in $folder"
 [ "$installed" = "$(printf '%s\nUninstall.exe' "$shipped" | sort)" ] ||
     fail "$folder holds: $installed"
-cmp -s "$folder/LICENSE.txt" "$build/packaging/windows/LICENSE.txt" || fail "LICENSE.txt differs"
+cmp -s "$folder/LICENSE.txt" "$build/packaging/win32/LICENSE.txt" || fail "LICENSE.txt differs"
 
 # The shortcut "Aurisplot" starts the installed program, and so shows its
 # icon (the program's first).

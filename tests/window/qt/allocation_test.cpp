@@ -12,7 +12,7 @@
 
 #include "engine/graph_engine.h"
 #include "heap_counter.h"
-#include "substitutes/idle_window.h"
+#include "window/null/idle_window.h"
 #include "window/qt/main_window.h"
 
 namespace aurisplot::testing {

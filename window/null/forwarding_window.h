@@ -5,7 +5,7 @@
 
 #include "window/window_services.h"
 
-namespace aurisplot::bench {
+namespace aurisplot {
 
 // Hands every operation on to another window, so that a variant can change one.
 class ForwardingWindow : public WindowServices {
@@ -39,4 +39,4 @@ class ForwardingWindow : public WindowServices {
     WindowServices& inner_;
 };
 
-}  // namespace aurisplot::bench
+}  // namespace aurisplot

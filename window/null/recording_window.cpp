@@ -1,4 +1,4 @@
-#include "recording_window.h"
+#include "window/null/recording_window.h"
 
 #include <charconv>
 
