@@ -1,0 +1,1 @@
+# The browser's program, the page's aurisplot.js and aurisplot.wasm: none yet.

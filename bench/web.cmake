@@ -1,0 +1,1 @@
+# The browser build's benchmark: nothing yet.
