@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <version>
 
 #include "engine/number_text.h"
 
@@ -76,6 +78,37 @@ class NumberScanner {
         return static_cast<double>(static_cast<std::int16_t>(value));
     }
     return static_cast<double>(static_cast<std::int32_t>(value));
+}
+
+// The conversions of a double from and to decimal text: std::from_chars and
+// std::to_chars where the standard library has them for floating point;
+// elsewhere (emscripten's libc++) strtod and snprintf, whose locale there is
+// always "C". Both give the same bits and the same digits.
+
+// Reads "DIGITSeEXPONENT" (digits without leading zeros); false when the value
+// rounds to zero or to infinity. A subnormal result is kept.
+[[nodiscard]] bool readScientific(const std::string& text, double& value) {
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec !=
+           std::errc::result_out_of_range;
+#else
+    // strtod flags subnormal results too, which from_chars keeps.
+    value = std::strtod(text.c_str(), nullptr);
+    return value != 0 && !std::isinf(value);
+#endif
+}
+
+// Writes a positive finite number as "d.ddddddddddddddde+XX", 15 significant digits.
+[[nodiscard]] std::string_view writeScientific(double positive, std::array<char, 32>& buffer) {
+#if defined(__cpp_lib_to_chars)
+    const char* const last = std::to_chars(buffer.data(), buffer.data() + buffer.size(), positive,
+                                           std::chars_format::scientific, 14)
+                                 .ptr;
+    return {buffer.data(), static_cast<std::size_t>(last - buffer.data())};
+#else
+    const int length = std::snprintf(buffer.data(), buffer.size(), "%.14e", positive);
+    return {buffer.data(), static_cast<std::size_t>(length)};
+#endif
 }
 
 // A decimal number gathered as its significant digits and a power of ten, so
@@ -156,9 +189,7 @@ void addSaturating(std::int64_t& total, std::int64_t delta) {
     text += 'e';
     text += std::to_string(number.exponent);
     double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    if (!readScientific(text, value)) {
         if (magnitude > 0) {
             return std::nullopt;
         }
@@ -178,11 +209,7 @@ struct RoundedDigits {
 // 999999999999999.9 is written "1E+15".
 [[nodiscard]] RoundedDigits roundToFifteenDigits(double positive) {
     std::array<char, 32> buffer{};
-    const char* const first = buffer.data();
-    const char* const last = std::to_chars(buffer.data(), buffer.data() + buffer.size(), positive,
-                                           std::chars_format::scientific, 14)
-                                 .ptr;
-    const std::string_view scientific(first, static_cast<std::size_t>(last - first));
+    const std::string_view scientific = writeScientific(positive, buffer);
     const std::size_t ePos = scientific.find('e');
     RoundedDigits rounded;
     for (const char c : scientific.substr(0, ePos)) {
