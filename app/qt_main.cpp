@@ -49,9 +49,10 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Quarnel Labs"));
     QApplication::setOrganizationDomain(QStringLiteral("quarnellabs.com"));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quarnellabs.Aurisplot"));
+    aurisplot::installAccessibleRoles();
     aurisplot::Form1 form;
     try {
-        form.Form_Load();
+        form.core().Form_Load();
     } catch (const std::exception& error) {
         // Form_Load has no error handling of its own: report and stop.
         std::fprintf(stderr, "aurisplot: start-up failed: %s\n", error.what());

@@ -24,7 +24,7 @@ const std::string kResolution = "1 mm";
 class ShownForm {
   public:
     explicit ShownForm(int distanceFull) {
-        form.Form_Load();
+        form.core().Form_Load();
         form.Text4->setText(QString::number(distanceFull));
         form.Combo1->setCurrentIndex(2);
         form.show();
@@ -38,7 +38,7 @@ class ShownForm {
 void liveWindow(benchmark::State& state, int distanceFull) {
     ShownForm shown(distanceFull);
     for (auto _ : state) {
-        shown.form.Command1_Click();
+        shown.form.core().Command1_Click();
     }
     countPasses(state, kResolution, distanceFull);
 }
@@ -47,9 +47,9 @@ void liveWindow(benchmark::State& state, int distanceFull) {
 // drew them before it skipped repeats.
 void repeatsDrawn(benchmark::State& state, int distanceFull) {
     ShownForm shown(distanceFull);
-    shown.form.Picture1->skipRepeats(false);
+    shown.form.Picture1->canvas().skipRepeats(false);
     for (auto _ : state) {
-        shown.form.Command1_Click();
+        shown.form.core().Command1_Click();
     }
     countPasses(state, kResolution, distanceFull);
 }
@@ -89,7 +89,7 @@ void drawingFloor(benchmark::State& state, int distanceFull) {
 // The same command with the whole plot surface repainted on every pass.
 class RepaintEveryPass final : public ForwardingWindow {
   public:
-    explicit RepaintEveryPass(Form1& form) : ForwardingWindow(form), form_(form) {}
+    explicit RepaintEveryPass(Form1& form) : ForwardingWindow(form.core()), form_(form) {}
     void pumpEvents() override {
         form_.Picture1->update();
         QCoreApplication::processEvents();
@@ -103,9 +103,8 @@ void naiveRepaint(benchmark::State& state, int distanceFull) {
     ShownForm shown(distanceFull);
     RepaintEveryPass naive(shown.form);
     for (auto _ : state) {
-        shown.form.Picture1->hold();
+        const PlotCanvas::Held held(shown.form.Picture1->canvas());
         runGraphCommand(naive);
-        shown.form.Picture1->release();
     }
     countPasses(state, kResolution, distanceFull);
 }

@@ -107,14 +107,10 @@ void drawGridIfWanted(WindowServices& window, GraphInputs& in) {
 
 double stepForResolution(std::string_view resolution) {
     const std::string key = upperTrimmed(resolution);
-    if (key == "1 M") {
-        return 1;
-    }
-    if (key == "1 CM") {
-        return 0.01;
-    }
-    if (key == "1 MM") {
-        return 0.001;
+    for (const Resolution& entry : kResolutions) {
+        if (key == upperTrimmed(entry.text)) {
+            return entry.step;
+        }
     }
     return 0;
 }

@@ -11,14 +11,15 @@
 
 #include "engine/chart_description.h"
 #include "engine/graph_inputs.h"
+#include "engine/resolution.h"
 #include "window/window_services.h"
 
 namespace aurisplot {
 
 inline constexpr std::string_view kTitle = "Quarnel Labs - Aurisplot";
 
-// The distance step named by a resolution text ("1 m", "1 cm", "1 mm", in any
-// case, blanks around it ignored); 0 for any other text.
+// The distance step named by a resolution text, an entry of kResolutions in
+// any case, blanks around it ignored; 0 for any other text.
 [[nodiscard]] double stepForResolution(std::string_view resolution);
 
 // The whole Graph command. Returns what it drew, for those who describe the

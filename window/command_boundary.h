@@ -4,9 +4,10 @@
 // may leave a command through the toolkit's dispatch: neither the toolkits'
 // event loops nor their signal dispatch let an exception pass.
 
-#include <cstdio>
 #include <exception>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "window/window_services.h"
@@ -21,22 +22,24 @@ struct ProgramEnded {};
 // Runs one command of the window and returns its result. When the program
 // ends inside it, or anything else escapes it, the command is abandoned and
 // nothing is returned. An abandoned command that was not ended by the program
-// leaves the Graph button enabled and the window alive, and says on the error
-// stream what stopped it.
-template <typename Command>
-[[nodiscard]] auto runCommand(WindowServices& window, Command&& command)
+// leaves the Graph button enabled and the window alive, and has report(what)
+// say what stopped it.
+template <typename Command, typename Report>
+[[nodiscard]] auto runCommand(WindowServices& window, Command&& command, Report&& report)
     -> std::optional<std::invoke_result_t<Command>> {
+    std::string stopped;
     try {
         return command();
     } catch (const ProgramEnded&) {
         return std::nullopt;  // the window is closing; nothing more runs
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "aurisplot: the command stopped: %s\n", error.what());
+        stopped = std::string("The command stopped: ") + error.what();
     } catch (...) {
-        std::fprintf(stderr, "aurisplot: the command stopped\n");
+        stopped = "The command stopped.";
     }
     try {
         window.setCommand1Enabled(true);
+        report(std::string_view(stopped));
     } catch (...) {  // NOLINT(bugprone-empty-catch): nothing more can be done
     }
     return std::nullopt;

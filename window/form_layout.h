@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -149,12 +151,11 @@ inline constexpr std::array kLines{
     // clang-format on
 };
 
-// The plot surface: a border of one pixel, white ground, blue pen, and an
-// emblem of 338 x 323 pixels behind the chart.
+// The plot surface: a border of one pixel, white ground, and an emblem of
+// 338 x 323 pixels behind the chart. Every drawing operation names its colour.
 inline constexpr int kSurfaceBorderPixels = 1;
 inline constexpr Colour kSurfaceBorder = rgb(128, 128, 128);
 inline constexpr Colour kSurfaceBackground = rgb(255, 255, 255);
-inline constexpr Colour kSurfacePen = rgb(0, 0, 255);
 
 [[nodiscard]] constexpr const Control& control(std::string_view name) {
     for (const Control& c : kControls) {
@@ -163,6 +164,79 @@ inline constexpr Colour kSurfacePen = rgb(0, 0, 255);
         }
     }
     throw std::logic_error("no such control in the layout");
+}
+
+// Where a control stands in kControls, which is also the tab order.
+[[nodiscard]] constexpr std::size_t indexOf(std::string_view name) {
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].name == name) {
+            return i;
+        }
+    }
+    throw std::logic_error("no such control in the layout");
+}
+
+// The caption label that names `control`, if one does.
+[[nodiscard]] constexpr const LabelTie* captionOf(std::string_view control) {
+    for (const LabelTie& tie : kLabelTies) {
+        if (tie.tie == Tie::Caption && tie.control == control) {
+            return &tie;
+        }
+    }
+    return nullptr;
+}
+
+[[nodiscard]] constexpr bool isCaption(std::string_view label) {
+    return std::ranges::any_of(kLabelTies, [label](const LabelTie& tie) {
+        return tie.tie == Tie::Caption && tie.label == label;
+    });
+}
+
+// Whether a control takes the keyboard focus: all but the labels.
+[[nodiscard]] constexpr bool takesFocus(const Control& control) {
+    return control.kind != Kind::Label;
+}
+
+// The colours a look sets; what it leaves unset stays the platform's.
+struct LookColours {
+    std::optional<Colour> ground;  // the field's, face's or caption's background
+    std::optional<Colour> text;
+};
+
+[[nodiscard]] constexpr LookColours coloursOf(Look look) {
+    switch (look) {
+        case Look::WhiteFace:
+            return {.ground = kWhite, .text = std::nullopt};
+        case Look::Chart:
+        case Look::Switch:
+            return {.ground = kFormBackground, .text = kGreen};
+        case Look::Caption:
+            return {.ground = std::nullopt, .text = kGreen};
+        case Look::Surface:
+        case Look::Standard:
+            break;
+    }
+    return {};
+}
+
+// A rectangle of device pixels: left and top included, right and bottom not.
+struct DeviceRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+    friend bool operator==(const DeviceRect&, const DeviceRect&) = default;
+};
+
+// Calls f(DeviceRect) for the device pixels of each segment of a line shape at
+// `dpi` (96 is one device pixel a pixel): from one end point to the other, one
+// pen wide, which is one pixel at 96 dpi.
+template <typename F>
+constexpr void forEachSegmentRect(const LineShape& shape, int dpi, int penPixels, F&& f) {
+    forEachSegment(shape, [&](int left, int top, int right, int bottom) {
+        f(DeviceRect{devicePixels(left, dpi), devicePixels(top, dpi),
+                     devicePixels(right, dpi) + penPixels, devicePixels(bottom, dpi) + penPixels});
+    });
 }
 
 [[nodiscard]] constexpr const LineShape& line(std::string_view name) {

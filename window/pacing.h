@@ -62,8 +62,10 @@ class Pacing {
     static constexpr std::chrono::milliseconds kDisplayInterval{16};
     static constexpr std::chrono::milliseconds kPumpInterval{1};
 
-    explicit Pacing(PacedScreen& screen, const PacingClock& clock = steadyClock())
-        : screen_(screen), clock_(clock) {}
+    // The screen shows `title` already.
+    explicit Pacing(PacedScreen& screen, const PacingClock& clock = steadyClock(),
+                    std::string_view title = {})
+        : screen_(screen), clock_(clock), title_(title) {}
 
     // Brackets one command: while it runs, the screen is paced; when it ends,
     // everything drawn and the last title reach the screen at once.

@@ -4,6 +4,9 @@
 
 #include <new>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/graph_engine.h"
 #include "window/null/recording_window.h"
@@ -17,7 +20,10 @@ namespace {
 TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
     for (const int failure : {0, 1, 2}) {
         RecordingWindow window;
-        const auto drawn = runCommand(window, [&] {
+        std::vector<std::string> reports;
+        const auto drawn = runCommand(
+            window,
+            [&] {
             window.setCommand1Enabled(false);
             switch (failure) {
                 case 0:
@@ -28,26 +34,36 @@ TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
                     throw 42;  // NOLINT(hicpp-exception-baseclass): anything at all
             }
             return 0;
-        });
+            },
+            [&](std::string_view what) { reports.emplace_back(what); });
         EXPECT_FALSE(drawn) << failure;
         EXPECT_TRUE(window.state.command1Enabled) << failure;
+        // Said once, with the failure's own words where it has any.
+        ASSERT_EQ(reports.size(), 1U) << failure;
+        EXPECT_EQ(reports[0].find("engine fault") != std::string::npos, failure == 0) << reports[0];
     }
 }
 
 TEST(CommandBoundary, TheProgramsEndLeavesTheWindowAsItIs) {
     RecordingWindow window;
-    const auto drawn = runCommand(window, [&] {
-        window.setCommand1Enabled(false);
-        throw ProgramEnded{};
-        return 0;
-    });
+    int reports = 0;
+    const auto drawn = runCommand(
+        window,
+        [&] {
+            window.setCommand1Enabled(false);
+            throw ProgramEnded{};
+            return 0;
+        },
+        [&](std::string_view /*what*/) { ++reports; });
     EXPECT_FALSE(drawn);
+    EXPECT_EQ(reports, 0);  // ending is no failure
     EXPECT_FALSE(window.state.command1Enabled);  // nothing of the command runs any more
 }
 
 TEST(CommandBoundary, ACompleteCommandGivesItsResult) {
     RecordingWindow window;
-    const auto drawn = runCommand(window, [&] { return runGraphCommand(window); });
+    const auto drawn = runCommand(
+        window, [&] { return runGraphCommand(window); }, [](std::string_view /*what*/) {});
     ASSERT_TRUE(drawn);
     EXPECT_EQ(drawn->belowLimitFrom, 2.0);
     EXPECT_EQ(window.state.title, "Quarnel Labs - Aurisplot - [MPE range is ~2m]");

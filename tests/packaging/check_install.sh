@@ -68,7 +68,7 @@ if [ "$hardening" = hardened ]; then
     report=$(hardening-check "$work/unpacked/usr/bin/aurisplot") || true  # non-zero for the exception
     ! grep -v 'Control flow integrity' <<<"$report" | grep -q ': no' ||
         fail "hardening-check: $report"
-    readelf -n "$build/app/CMakeFiles/aurisplot.dir/main.cpp.o" | grep -q 'x86 feature: IBT, SHSTK' ||
+    readelf -n "$build/app/CMakeFiles/aurisplot.dir/qt_main.cpp.o" | grep -q 'x86 feature: IBT, SHSTK' ||
         fail "the program is not compiled with control-flow protection"
 fi
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <ostream>
+#include <span>
 
 #include "window/emblem.h"
 
@@ -20,6 +21,31 @@ Picture Picture::crop(PixelRect rect) const {
         }
     }
     return part;
+}
+
+std::vector<std::string> CoreDriver::comboItems() {
+    std::vector<std::string> items;
+    const int count = toolkit_.itemCount("Combo1");
+    items.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        items.push_back(toolkit_.item("Combo1", i));
+    }
+    return items;
+}
+
+Picture CoreDriver::surface() {
+    const PlotCanvas& canvas = core_.canvas();
+    Picture picture(canvas.width(), canvas.height());
+    const std::span<const CanvasPixel> pixels = canvas.pixels();
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            picture.set(x, y,
+                        colourOf(pixels[static_cast<std::size_t>(y) *
+                                            static_cast<std::size_t>(canvas.width()) +
+                                        static_cast<std::size_t>(x)]));
+        }
+    }
+    return picture;
 }
 
 Picture blankSurface(double ratio) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/graph_engine.h"
+#include "window/form_core.h"
 #include "window/window_services.h"
 
 namespace aurisplot::testing {
@@ -143,12 +144,41 @@ class FormDriver {
 
     // Time. Events are handled while waiting.
     [[nodiscard]] virtual bool waitFor(const std::function<bool()>& done) = 0;
+    // Handles events until whatever the input so far started has run (a
+    // toolkit may press a button some time after its key); false when it
+    // never does.
+    [[nodiscard]] virtual bool settle() = 0;
     // Calls `tick` every `milliseconds` while events are handled, until stopped.
     virtual void every(int milliseconds, std::function<void()> tick) = 0;
     virtual void stopTicks() = 0;
     // Runs the program's event loop, starting with `first`, until the program
     // ends; its exit status (1 when it runs on for a minute).
     [[nodiscard]] virtual int runProgram(std::function<void()> first) = 0;
+};
+
+// What every window answers alike, through its form core and the primitives
+// of its toolkit, with the canvas's pixels as the drawing: a toolkit's driver
+// adds only the input it posts and what it reads off its own screen.
+class CoreDriver : public FormDriver {
+  public:
+    CoreDriver(FormCore& core, FormToolkit& toolkit) : core_(core), toolkit_(toolkit) {}
+
+    WindowServices& services() final { return core_; }
+    void graph() final { core_.Command1_Click(); }
+    std::string textOf(std::string_view control) final { return toolkit_.text(control); }
+    std::vector<std::string> comboItems() final;
+    bool enabled(std::string_view control) final { return toolkit_.enabled(control); }
+    std::string focus() final { return toolkit_.focused(); }
+    Picture surface() final;
+    double ratio() final { return core_.canvas().ratio(); }
+    void skipRepeats(bool skip) final { core_.canvas().skipRepeats(skip); }
+
+  protected:
+    [[nodiscard]] FormCore& core() { return core_; }
+
+  private:
+    FormCore& core_;
+    FormToolkit& toolkit_;
 };
 
 // A started window: built, loaded, shown and active, as the program starts it.

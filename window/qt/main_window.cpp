@@ -8,11 +8,12 @@
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QAbstractButton>
+#include <cstdio>
 #include <limits>
 #include <string_view>
 
 #include "engine/graph_engine.h"
-#include "window/command_boundary.h"
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
 #include "window/qt/vector_state.h"
@@ -42,26 +43,21 @@ namespace {
     return icon;
 }
 
-void applyLook(QWidget& widget, layout::Look look) {
+// The colours of the control's look; what the look leaves unset stays Qt's.
+// A field's ground and text are Base and Text, a caption's WindowText, a check
+// box's caption WindowText on Window, a button's face Button.
+void applyLook(QWidget& widget, layout::Kind kind, layout::Look look) {
+    const layout::LookColours colours = layout::coloursOf(look);
     QPalette palette = widget.palette();
-    switch (look) {
-        case layout::Look::Surface:
-        case layout::Look::Standard:
-            return;
-        case layout::Look::WhiteFace:
-            palette.setColor(QPalette::Button, qColour(layout::kWhite));
-            break;
-        case layout::Look::Chart:
-            palette.setColor(QPalette::Base, qColour(layout::kFormBackground));
-            palette.setColor(QPalette::Text, qColour(layout::kGreen));
-            break;
-        case layout::Look::Switch:
-            palette.setColor(QPalette::Window, qColour(layout::kFormBackground));
-            palette.setColor(QPalette::WindowText, qColour(layout::kGreen));
-            break;
-        case layout::Look::Caption:
-            palette.setColor(QPalette::WindowText, qColour(layout::kGreen));
-            break;
+    const bool field = kind == layout::Kind::TextField;
+    if (colours.ground) {
+        const QPalette::ColorRole ground = kind == layout::Kind::PushButton ? QPalette::Button
+                                           : field                           ? QPalette::Base
+                                                                             : QPalette::Window;
+        palette.setColor(ground, qColour(*colours.ground));
+    }
+    if (colours.text) {
+        palette.setColor(field ? QPalette::Text : QPalette::WindowText, qColour(*colours.text));
     }
     widget.setPalette(palette);
 }
@@ -79,7 +75,7 @@ template <typename Widget>
     if constexpr (requires { widget->setText(QString()); }) {
         widget->setText(qString(design.caption));
     }
-    applyLook(*widget, design.look);
+    applyLook(*widget, design.kind, design.look);
     widget->setAccessibleName(qString(design.accessibleName));
     return widget;
 }
@@ -105,31 +101,9 @@ QAccessibleInterface* accessibleWithRole(const QString& /*className*/, QObject* 
 
 }  // namespace
 
-// Qt keeps one copy of a factory however often it is installed.
-Form1::AccessibleRoles::AccessibleRoles() {
+void installAccessibleRoles() {
     QAccessible::installFactory(accessibleWithRole);
 }
-
-// Brackets one command: the plot surface keeps one painter open, and the
-// screen follows at the pacing's rate. At the end the pacing shows it all,
-// picture before title, and then the painter closes.
-class Form1::CommandDisplay {
-  public:
-    explicit CommandDisplay(Form1& form) : held_(*form.Picture1), paced_(form.pacing_) {}
-
-  private:
-    struct Held {
-        explicit Held(PlotSurface& surface) : surface_(surface) { surface_.hold(); }
-        Held(const Held&) = delete;
-        Held& operator=(const Held&) = delete;
-        Held(Held&&) = delete;
-        Held& operator=(Held&&) = delete;
-        ~Held() { surface_.release(); }
-        PlotSurface& surface_;
-    };
-    Held held_;
-    Pacing::Command paced_;
-};
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
@@ -156,14 +130,15 @@ Form1::Form1(QWidget* parent)
       Line3(makeLine(*this, "Line3")),
       Line4(makeLine(*this, "Line4")),
       Line5(makeLine(*this, "Line5")),
-      Line6(makeLine(*this, "Line6")) {
+      Line6(makeLine(*this, "Line6")),
+      core_(*this, Picture1->canvas()) {
     using layout::pixels;
     setObjectName(QStringLiteral("Form1"));
     // A title bar with a close box only, and a size the user cannot change.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
-    setTitle(std::string(kTitle));
+    setWindowTitle(qString(kTitle));
     setWindowIcon(applicationIcon());
     QPalette black = palette();
     black.setColor(QPalette::Window, qColour(layout::kFormBackground));
@@ -195,93 +170,88 @@ Form1::Form1(QWidget* parent)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        controls_[i] = findChild<QWidget*>(qString(layout::kControls[i].name),
+                                           Qt::FindDirectChildrenOnly);
+    }
     // The tab order of the layout, over the controls that take the focus.
     QWidget* previous = nullptr;
-    for (const layout::Control& design : layout::kControls) {
-        if (design.kind == layout::Kind::Label) {
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        if (!layout::takesFocus(layout::kControls[i])) {
             continue;
         }
-        auto* current = findChild<QWidget*>(qString(design.name), Qt::FindDirectChildrenOnly);
         if (previous != nullptr) {
-            setTabOrder(previous, current);
+            setTabOrder(previous, controls_[i]);
         }
-        previous = current;
+        previous = controls_[i];
     }
     Picture1->setFocus();
 
     // A caption names its control through the label relation; a unit, for
     // which Qt has no relation, becomes the control's description.
     for (const layout::LabelTie& tie : layout::kLabelTies) {
-        auto* label = findChild<QLabel*>(qString(tie.label), Qt::FindDirectChildrenOnly);
-        auto* control = findChild<QWidget*>(qString(tie.control), Qt::FindDirectChildrenOnly);
+        auto* label = qobject_cast<QLabel*>(&control(tie.label));
+        QWidget& named = control(tie.control);
         if (tie.tie == layout::Tie::Caption) {
-            label->setBuddy(control);
+            label->setBuddy(&named);
         } else {
-            control->setAccessibleDescription(label->text());
+            named.setAccessibleDescription(label->text());
         }
     }
     Picture1->setAccessibleDescription(qString(kNothingDrawn));
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { core_.Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { core_.Command2_Click(); });
 }
 
-void Form1::Command1_Click() {
-    const auto drawn = runCommand(*this, [this] {
-        const CommandDisplay display(*this);
-        return runGraphCommand(*this);
-    });
-    if (drawn) {
-        // Once the screen shows the result, and once per command: each change
-        // is announced to assistive tools.
-        Picture1->setAccessibleDescription(qString(describeChart(*drawn)));
+QWidget& Form1::control(std::string_view name) const {
+    return *controls_.at(layout::indexOf(name));
+}
+
+// The form core's primitives.
+
+std::string Form1::text(std::string_view name) {
+    QWidget& widget = control(name);
+    if (auto* field = qobject_cast<QLineEdit*>(&widget)) {
+        return field->text().toStdString();
     }
-}
-
-void Form1::Command2_Click() {
-    endProgram();
-}
-
-// Window and controls.
-
-QLineEdit& Form1::field(TextField which) const {
-    switch (which) {
-        case TextField::Text1:
-            return *Text1;
-        case TextField::Text2:
-            return *Text2;
-        case TextField::Text3:
-            return *Text3;
-        case TextField::Text4:
-            return *Text4;
+    if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+        return combo->currentText().toStdString();
     }
-    throw WindowServiceError("no such text field");
-}
-
-std::string Form1::text(TextField which) {
-    return field(which).text().toStdString();
-}
-
-void Form1::setText(TextField which, const std::string& text) {
-    field(which).setText(QString::fromStdString(text));
-}
-
-std::string Form1::comboText() {
-    return Combo1->currentText().toStdString();
-}
-
-void Form1::addComboItem(const std::string& item) {
-    Combo1->addItem(QString::fromStdString(item));
-}
-
-void Form1::setComboIndex(int index) {
-    if (index < -1 || index >= Combo1->count()) {
-        throw WindowServiceError("list index out of range");
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) {
+        return button->text().toStdString();
     }
+    if (auto* label = qobject_cast<QLabel*>(&widget)) {
+        return label->text().toStdString();
+    }
+    throw WindowServiceError("the control has no text");
+}
+
+void Form1::setText(std::string_view name, std::string_view text) {
+    auto* field = qobject_cast<QLineEdit*>(&control(name));
+    if (field == nullptr) {
+        throw WindowServiceError("the control takes no text");
+    }
+    field->setText(qString(text));
+}
+
+void Form1::addItem(std::string_view /*control*/, std::string_view item) {
+    Combo1->addItem(qString(item));
+}
+
+int Form1::itemCount(std::string_view /*control*/) {
+    return Combo1->count();
+}
+
+std::string Form1::item(std::string_view /*control*/, int index) {
+    return Combo1->itemText(index).toStdString();
+}
+
+void Form1::select(std::string_view /*control*/, int index) {
     Combo1->setCurrentIndex(index);
 }
 
-int Form1::checkState() {
+int Form1::checkState(std::string_view /*control*/) {
     switch (Check1->checkState()) {
         case Qt::Unchecked:
             return 0;
@@ -293,27 +263,26 @@ int Form1::checkState() {
     return 0;
 }
 
-void Form1::setCommand1Enabled(bool enabled) {
-    if (!enabled) {
-        // Qt hands the focus of a disabled button to the next control, Exit:
-        // a second Space would end the program instead of graphing again.
-        const bool hadFocus = focusWidget() == Command1;
-        Command1->setEnabled(false);
-        focusPushedTo_ = hadFocus ? focusWidget() : nullptr;
-        return;
-    }
-    Command1->setEnabled(true);
-    if (focusPushedTo_ != nullptr && focusWidget() == focusPushedTo_) {
-        Command1->setFocus();
-    }
-    focusPushedTo_ = nullptr;
+bool Form1::enabled(std::string_view name) {
+    return control(name).isEnabled();
 }
 
-// Process control.
+void Form1::enable(std::string_view name, bool enabled) {
+    control(name).setEnabled(enabled);
+}
 
-void Form1::showDrawing() {
-    Picture1->showDrawing();
-    clearUpperVectorState();
+std::string Form1::focused() {
+    const QWidget* widget = focusWidget();
+    for (const layout::Control& design : layout::kControls) {
+        if (&control(design.name) == widget) {
+            return std::string(design.name);
+        }
+    }
+    return {};
+}
+
+void Form1::focus(std::string_view name) {
+    control(name).setFocus();
 }
 
 void Form1::showTitle(std::string_view title) {
@@ -325,16 +294,23 @@ void Form1::turnEventLoop() {
     clearUpperVectorState();  // the loop may have painted
 }
 
-void Form1::endProgram() {
-    beginEnding();
+void Form1::closeWindow() {
     close();
     QCoreApplication::exit(0);
+}
+
+void Form1::describeChart(std::string_view description) {
+    Picture1->setAccessibleDescription(qString(description));
+}
+
+void Form1::reportFailure(std::string_view what) {
+    std::fprintf(stderr, "aurisplot: %.*s\n", static_cast<int>(what.size()), what.data());
 }
 
 // Closing the window ends the program, also in the middle of a sweep: the
 // sweep's next event pump leaves it, instead of running on without a window.
 void Form1::closeEvent(QCloseEvent* event) {
-    beginEnding();
+    core_.closing();
     event->accept();
     QCoreApplication::exit(0);
 }

@@ -1,37 +1,31 @@
 #pragma once
 
-// Form1, the program's only window: its controls with their design-time
-// properties, the handlers of its events, and the window services the engine
-// draws and reads through.
+// Form1, the program's only window, on Qt: its controls made from the form's
+// design, shown as Qt's widgets. What the window does is the form core's.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QString>
 #include <QWidget>
+#include <array>
 #include <string>
 #include <string_view>
 
-#include "window/form_services.h"
-#include "window/pacing.h"
+#include "window/form_core.h"
+#include "window/form_layout.h"
 #include "window/qt/plot_surface.h"
 #include "window/qt/static_line.h"
-#include "window/window_services.h"
 
 namespace aurisplot {
 
-class Form1 final : public QWidget, public FormServices<Form1>, private PacedScreen {
-    // Qt keeps the first accessible interface it makes for a widget, so the
-    // roles of the window and its plot surface are known before any control
-    // exists: this member comes first.
-    struct AccessibleRoles {
-        AccessibleRoles();
-    };
-    AccessibleRoles accessibleRoles_;
+// Has assistive tools see the window as an application's window and the plot
+// surface as a chart. Qt keeps the first accessible interface it makes for a
+// widget, so the program calls this once, before it makes its first Form1.
+void installAccessibleRoles();
 
+class Form1 final : public QWidget, public FormToolkit {
   public:
     explicit Form1(QWidget* parent = nullptr);
     Form1(const Form1&) = delete;
@@ -40,23 +34,12 @@ class Form1 final : public QWidget, public FormServices<Form1>, private PacedScr
     Form1& operator=(Form1&&) = delete;
     ~Form1() override = default;
 
-    // Handlers.
-    // Form_Load, which fills the resolution list, is FormServices'.
-    void Command1_Click();  // runs the Graph command
-    void Command2_Click();  // ends the program at once
+    // The window services and the handlers.
+    [[nodiscard]] FormCore& core() { return core_; }
+    [[nodiscard]] FormToolkit& toolkit() { return *this; }
 
-    // Window and controls; the plot surface, the title and the event pump are
-    // FormServices'.
-    [[nodiscard]] std::string text(TextField which) override;
-    void setText(TextField which, const std::string& text) override;
-    [[nodiscard]] std::string comboText() override;
-    void addComboItem(const std::string& item) override;
-    void setComboIndex(int index) override;
-    [[nodiscard]] int checkState() override;
-    void setCommand1Enabled(bool enabled) override;
-
-    // Process control.
-    void endProgram() override;
+    // A control by its design-time name: Picture1, Command1, Text1, Label1, ...
+    [[nodiscard]] QWidget& control(std::string_view name) const;
 
     // The controls, by their design-time names, in tab order; then the labels
     // and the static lines. Form1 owns them all as their Qt parent.
@@ -85,22 +68,30 @@ class Form1 final : public QWidget, public FormServices<Form1>, private PacedScr
     StaticLine* const Line5;
     StaticLine* const Line6;
 
+    // The form core's primitives.
+    [[nodiscard]] std::string text(std::string_view control) override;
+    void setText(std::string_view control, std::string_view text) override;
+    void addItem(std::string_view control, std::string_view item) override;
+    [[nodiscard]] int itemCount(std::string_view control) override;
+    [[nodiscard]] std::string item(std::string_view control, int index) override;
+    void select(std::string_view control, int index) override;
+    [[nodiscard]] int checkState(std::string_view control) override;
+    [[nodiscard]] bool enabled(std::string_view control) override;
+    void enable(std::string_view control, bool enabled) override;
+    [[nodiscard]] std::string focused() override;
+    void focus(std::string_view control) override;
+    void showTitle(std::string_view title) override;
+    void turnEventLoop() override;
+    void closeWindow() override;
+    void describeChart(std::string_view description) override;
+    void reportFailure(std::string_view what) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    friend class FormServices<Form1>;
-    class CommandDisplay;
-
-    [[nodiscard]] QLineEdit& field(TextField which) const;
-    void showDrawing() override;
-    void showTitle(std::string_view title) override;
-    void turnEventLoop() override;
-
-    bool ending_ = false;
-    Pacing pacing_{*this};
-    // Where the focus went when disabling Command1 pushed it away.
-    QPointer<QWidget> focusPushedTo_;
+    std::array<QWidget*, layout::kControls.size()> controls_{};  // in the design's order
+    FormCore core_;
 };
 
 }  // namespace aurisplot

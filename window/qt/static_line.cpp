@@ -1,7 +1,6 @@
 #include "window/qt/static_line.h"
 
 #include <QPainter>
-#include <algorithm>
 
 #include "window/qt/qt_colour.h"
 
@@ -9,7 +8,6 @@ namespace aurisplot {
 
 StaticLine::StaticLine(const layout::LineShape& shape, QWidget* parent)
     : QWidget(parent), colour_(qColour(shape.colour)) {
-    using layout::pixels;
     setObjectName(QString::fromUtf8(shape.name.data(), static_cast<qsizetype>(shape.name.size())));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -17,9 +15,9 @@ StaticLine::StaticLine(const layout::LineShape& shape, QWidget* parent)
     // pixels from one end point to the other, which fills exactly at any
     // device pixel ratio.
     QRect bounds;
-    layout::forEachSegment(shape, [&](int left, int top, int right, int bottom) {
-        const QRect segment(QPoint(pixels(left), pixels(top)),
-                            QPoint(pixels(right), pixels(bottom)));
+    layout::forEachSegmentRect(shape, 96, 1, [&](const layout::DeviceRect& pixels) {
+        const QRect segment(QPoint(pixels.left, pixels.top),
+                            QPoint(pixels.right - 1, pixels.bottom - 1));
         bounds |= segment;
         segments_.push_back(segment);
     });

@@ -26,15 +26,15 @@ struct Presented {
 class AccessibilityTest : public QtFormTest {
   protected:
     [[nodiscard]] QString chartDescription() const {
-        return QAccessible::queryAccessibleInterface(form.Picture1)->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(qt.Picture1)->text(QAccessible::Description);
     }
     // Graphs with Alt+G and waits for the result in the title; an empty
     // result is the plain title, so it must follow a result that was not.
     void graph(const std::string& result) {
-        QTest::keyClick(form.Text1, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(qt.Text1, Qt::Key_G, Qt::AltModifier);
         ASSERT_TRUE(result.empty() ? QTest::qWaitFor([&] { return title() == kTitle; }, 10000)
                                    : waitForResult(result));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form.Command1->isEnabled(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return qt.Command1->isEnabled(); }));
     }
 };
 
@@ -56,8 +56,8 @@ TEST_F(AccessibilityTest, RolesNamesCaptionsAndUnits) {
     for (const Presented& control : expected) {
         SCOPED_TRACE(control.control);
         QObject* object = control.control == QStringLiteral("Form1")
-                              ? static_cast<QObject*>(&form)
-                              : form.findChild<QObject*>(control.control);
+                              ? static_cast<QObject*>(&qt)
+                              : qt.findChild<QObject*>(control.control);
         QAccessibleInterface* presented = QAccessible::queryAccessibleInterface(object);
         ASSERT_NE(presented, nullptr);
         EXPECT_EQ(presented->role(), control.role);
@@ -65,9 +65,9 @@ TEST_F(AccessibilityTest, RolesNamesCaptionsAndUnits) {
         EXPECT_EQ(presented->text(QAccessible::Description), control.description);
         EXPECT_EQ(labelOf(*presented), control.labelledBy);
     }
-    EXPECT_EQ(form.Combo1->accessibleName(), "Graph Resolution");  // where a platform shows it
+    EXPECT_EQ(qt.Combo1->accessibleName(), "Graph Resolution");  // where a platform shows it
     // The window is presented as the application's, under the application.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&form)->parent()->role(),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&qt)->parent()->role(),
               QAccessible::Application);
 }
 
@@ -75,12 +75,12 @@ TEST_F(AccessibilityTest, RolesNamesCaptionsAndUnits) {
 // once each command has ended.
 TEST_F(AccessibilityTest, WindowNameAndChartDescriptionFollowEachGraph) {
     graph("2m");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&form)->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&qt)->text(QAccessible::Name),
               "Quarnel Labs - Aurisplot - [MPE range is ~2m]");
     EXPECT_EQ(chartDescription(),
               "Power density of 600 W at 2.2 dBi: below the 5 mW/cm² limit from 2 m");
 
-    form.Text1->setText("5e5");
+    qt.Text1->setText("5e5");
     graph("");
     EXPECT_EQ(chartDescription(),
               "Power density of 500000 W at 2.2 dBi: above the 5 mW/cm² "

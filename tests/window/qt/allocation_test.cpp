@@ -60,13 +60,13 @@ TEST(HeapAllocations, TheEngineMakesAsManyForAMillionPassesAsForTenThousand) {
 // million.
 TEST(HeapAllocations, TheRealWindowMakesFarFewerThanOnePerPass) {
     Form1 form;
-    form.Form_Load();
+    form.core().Form_Load();
     form.Combo1->setCurrentIndex(2);  // 1 mm
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    form.Command1_Click();  // first use of the painter, the title and the fields
+    form.core().Command1_Click();  // first use of the painter, the title and the fields
     form.Text4->setText(QStringLiteral("1000"));
-    const std::size_t during = allocationsDuring([&] { form.Command1_Click(); });
+    const std::size_t during = allocationsDuring([&] { form.core().Command1_Click(); });
     ASSERT_TRUE(form.windowTitle().endsWith(QStringLiteral("[MPE range is ~1m]")));
     EXPECT_LT(during, kLongSweepPasses / 100);
     std::printf("a Graph command of %zu passes on the real window made %zu heap allocations\n",

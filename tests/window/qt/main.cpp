@@ -16,6 +16,8 @@
 #include <QByteArray>
 #include <string_view>
 
+#include "window/qt/main_window.h"
+
 namespace {
 
 constexpr std::string_view kScaleOption = "--scale=";
@@ -76,5 +78,6 @@ int main(int argc, char* argv[]) {
     }
     chooseOwnScreen(argc, argv);
     QApplication application(argc, argv);
+    aurisplot::installAccessibleRoles();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // The Qt window as the shared window tests drive it.
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QComboBox>
 #include <QIcon>
@@ -9,8 +10,10 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "form_driver.h"
+#include "form_fixture.h"
 #include "window/qt/main_window.h"
 
 namespace aurisplot::testing {
@@ -35,10 +38,17 @@ namespace {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-class QtDriver final : public FormDriver {
+// Made before the driver's shared part, which keeps references into it.
+struct QtForm {
+    Form1 form_;
+};
+
+class QtDriver final : private QtForm, public CoreDriver {
   public:
-    QtDriver() {
-        form_.Form_Load();
+    [[nodiscard]] Form1& window() { return form_; }
+
+    QtDriver() : CoreDriver(form_.core(), form_.toolkit()) {
+        form_.core().Form_Load();
         form_.show();
         form_.activateWindow();
         if (!QTest::qWaitForWindowActive(&form_)) {
@@ -46,11 +56,8 @@ class QtDriver final : public FormDriver {
         }
     }
 
-    WindowServices& services() override { return form_; }
-    void graph() override { form_.Command1_Click(); }
-
     PixelRect place(std::string_view control) override {
-        const QRect r = widget(control).geometry();
+        const QRect r = form_.control(control).geometry();
         return {r.x(), r.y(), r.width(), r.height()};
     }
     PixelRect client() override { return {0, 0, form_.width(), form_.height()}; }
@@ -65,46 +72,14 @@ class QtDriver final : public FormDriver {
         return form_.windowIcon().availableSizes().contains(QSize(pixels, pixels));
     }
     std::string shownTitle() override { return form_.windowTitle().toStdString(); }
-    std::string textOf(std::string_view control) override {
-        QWidget& w = widget(control);
-        if (auto* field = qobject_cast<QLineEdit*>(&w)) {
-            return field->text().toStdString();
-        }
-        if (auto* button = qobject_cast<QAbstractButton*>(&w)) {
-            return button->text().toStdString();
-        }
-        if (auto* label = qobject_cast<QLabel*>(&w)) {
-            return label->text().toStdString();
-        }
-        if (auto* combo = qobject_cast<QComboBox*>(&w)) {
-            return combo->currentText().toStdString();
-        }
-        return {};
-    }
-    std::vector<std::string> comboItems() override {
-        std::vector<std::string> items;
-        items.reserve(static_cast<std::size_t>(form_.Combo1->count()));
-        for (int i = 0; i < form_.Combo1->count(); ++i) {
-            items.push_back(form_.Combo1->itemText(i).toStdString());
-        }
-        return items;
-    }
-    bool enabled(std::string_view control) override { return widget(control).isEnabled(); }
-    std::string focus() override {
-        const QWidget* focused = QApplication::focusWidget();
-        return focused != nullptr ? focused->objectName().toStdString() : std::string();
-    }
     bool shown() override { return form_.isVisible(); }
     int textLimit(std::string_view field) override {
-        return qobject_cast<QLineEdit*>(&widget(field))->maxLength();
+        return qobject_cast<QLineEdit*>(&form_.control(field))->maxLength();
     }
-    Picture surface() override { return pictureOf(form_.Picture1->picture()); }
     Picture surfaceOnScreen() override { return pictureOf(form_.Picture1->grab().toImage()); }
     Picture clientOnScreen() override { return pictureOf(form_.grab().toImage()); }
-    double ratio() override { return form_.devicePixelRatioF(); }
-    void skipRepeats(bool skip) override { form_.Picture1->skipRepeats(skip); }
 
-    void focusOn(std::string_view control) override { widget(control).setFocus(); }
+    void focusOn(std::string_view control) override { form_.control(control).setFocus(); }
     void press(Key key) override {
         QWidget* target = QApplication::focusWidget();
         target = target != nullptr ? target : &form_;
@@ -144,7 +119,7 @@ class QtDriver final : public FormDriver {
         QTest::keyClicks(target != nullptr ? target : &form_, qString(text));
     }
     void click(std::string_view control) override {
-        QTest::mouseClick(&widget(control), Qt::LeftButton);
+        QTest::mouseClick(&form_.control(control), Qt::LeftButton);
     }
     void setChecked(bool checked) override { form_.Check1->setChecked(checked); }
     void closeBox() override { form_.close(); }
@@ -165,6 +140,16 @@ class QtDriver final : public FormDriver {
         QCoreApplication::processEvents();
         return QTest::qWaitFor(done, 10000);
     }
+    // A button pressed by its key clicks a little later, by a timer of its own.
+    bool settle() override {
+        return waitFor([this] {
+            const QList<QAbstractButton*> buttons = form_.findChildren<QAbstractButton*>();
+            return std::ranges::none_of(buttons, [](QAbstractButton* button) {
+                return button->isDown() ||
+                       !QAbstractEventDispatcher::instance()->registeredTimers(button).isEmpty();
+            });
+        });
+    }
     void every(int milliseconds, std::function<void()> tick) override {
         ticks_.disconnect();
         QObject::connect(&ticks_, &QTimer::timeout, &form_, std::move(tick));
@@ -180,19 +165,14 @@ class QtDriver final : public FormDriver {
     }
 
   private:
-    [[nodiscard]] QWidget& widget(std::string_view name) {
-        auto* found = form_.findChild<QWidget*>(qString(name), Qt::FindDirectChildrenOnly);
-        if (found == nullptr) {
-            throw std::logic_error("no such control");
-        }
-        return *found;
-    }
-
-    Form1 form_;
     QTimer ticks_;
 };
 
 }  // namespace
+
+Form1& qtWindow(FormDriver& driver) {
+    return dynamic_cast<QtDriver&>(driver).window();
+}
 
 std::unique_ptr<FormDriver> startForm() {
     return std::make_unique<QtDriver>();

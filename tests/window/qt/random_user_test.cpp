@@ -36,7 +36,7 @@ class RandomUser : public QtFormTest {
   protected:
     RandomUser() : random_(seed()) {
         // Connected after the form's own handler, so it runs once a Graph has ended.
-        QObject::connect(form.Command1, &QPushButton::clicked, &form, [this] { ++graphs_; });
+        QObject::connect(qt.Command1, &QPushButton::clicked, &qt, [this] { ++graphs_; });
     }
 
     [[nodiscard]] int roll(int below) {
@@ -48,24 +48,24 @@ class RandomUser : public QtFormTest {
             return *popup;
         }
         QWidget* focus = QApplication::focusWidget();
-        return focus != nullptr ? *focus : form;
+        return focus != nullptr ? *focus : qt;
     }
 
     // A left click on any point of the window but the Exit button.
     void clickAnywhere() {
         QPoint point;
         do {
-            point = QPoint(roll(form.width()), roll(form.height()));
-        } while (form.Command2->geometry().contains(point));
-        QWidget* target = form.childAt(point);
-        target = target != nullptr ? target : &form;
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&form, point));
+            point = QPoint(roll(qt.width()), roll(qt.height()));
+        } while (qt.Command2->geometry().contains(point));
+        QWidget* target = qt.childAt(point);
+        target = target != nullptr ? target : &qt;
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&qt, point));
     }
 
     void typeIntoAField() {
-        const std::array fields{form.Text1, form.Text2, form.Text3, form.Text4};
+        const std::array fields{qt.Text1, qt.Text2, qt.Text3, qt.Text4};
         QLineEdit* field = fields.at(static_cast<std::size_t>(roll(4)));
-        const bool distance = field == form.Text4;
+        const bool distance = field == qt.Text4;
         field->setFocus();
         if (distance || roll(2) == 0) {
             QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // typing replaces it all
@@ -87,7 +87,7 @@ class RandomUser : public QtFormTest {
         const Qt::Key key =
             kKeys.at(static_cast<std::size_t>(roll(static_cast<int>(kKeys.size()))));
         QWidget& target = focused();
-        if (key == Qt::Key_Space && &target == form.Command2) {
+        if (key == Qt::Key_Space && &target == qt.Command2) {
             return;  // Space would press Exit
         }
         QTest::keyClick(&target, key);
@@ -100,17 +100,17 @@ class RandomUser : public QtFormTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return graphs_ > before; }, 5000))
             << "Alt+G did nothing; focus " << focused().metaObject()->className() << " "
             << focused().objectName().toStdString() << " active "
-            << (QApplication::activeWindow() == &form) << " enabled " << form.Command1->isEnabled()
-            << " down " << form.Command1->isDown();
+            << (QApplication::activeWindow() == &qt) << " enabled " << qt.Command1->isEnabled()
+            << " down " << qt.Command1->isDown();
     }
 
     // The user makes sure the window has the keyboard. On Qt's offscreen
     // platform a list's popup can keep the activation after it closed, and a
     // user would click the window to get it back.
     void keepWindowActive() {
-        const auto active = [this] { return QApplication::activeWindow() == &form; };
+        const auto active = [this] { return QApplication::activeWindow() == &qt; };
         if (!QTest::qWaitFor(active, 100)) {
-            form.activateWindow();
+            qt.activateWindow();
             ASSERT_TRUE(QTest::qWaitFor(active, 5000)) << "the window cannot be activated";
         }
     }
@@ -125,7 +125,7 @@ class RandomUser : public QtFormTest {
         } else if (choice < 93) {
             pressAKey();
         } else if (choice < 97) {
-            QTest::mouseClick(form.Command1, Qt::LeftButton);
+            QTest::mouseClick(qt.Command1, Qt::LeftButton);
         } else {
             altG();
         }
@@ -138,19 +138,19 @@ class RandomUser : public QtFormTest {
 
     // What a user relies on after every Graph command.
     void checkAfterGraph() {
-        ASSERT_TRUE(form.isVisible());
-        EXPECT_TRUE(form.Command1->isEnabled());
+        ASSERT_TRUE(qt.isVisible());
+        EXPECT_TRUE(qt.Command1->isEnabled());
         static const QRegularExpression result(
             QStringLiteral("^Quarnel Labs - Aurisplot( - \\[MPE range is ~(\\d+)m\\])?$"));
-        const QRegularExpressionMatch shown = result.match(form.windowTitle());
-        EXPECT_TRUE(shown.hasMatch()) << form.windowTitle().toStdString();
+        const QRegularExpressionMatch shown = result.match(qt.windowTitle());
+        EXPECT_TRUE(shown.hasMatch()) << qt.windowTitle().toStdString();
         // The range is a distance the sweep reached: never beyond the chart's edge.
         if (shown.hasCaptured(2)) {
             EXPECT_LE(shown.captured(2).toDouble(),
-                      parse(form.Text4->text().toStdString()).value_or(0))
-                << form.windowTitle().toStdString();
+                      parse(qt.Text4->text().toStdString()).value_or(0))
+                << qt.windowTitle().toStdString();
         }
-        for (QLineEdit* field : {form.Text1, form.Text2, form.Text3, form.Text4}) {
+        for (QLineEdit* field : {qt.Text1, qt.Text2, qt.Text3, qt.Text4}) {
             const std::string text = field->text().toStdString();
             const std::optional<double> value = parse(text);
             ASSERT_TRUE(value.has_value())

@@ -1,0 +1,140 @@
+#pragma once
+
+// Picture1's drawing, the same on every toolkit: a 32-bit picture of the
+// surface's interior at device pixels, drawn by our own rasteriser with
+// exactly the operations the engine asks for, over the emblem that a clear
+// leaves behind. A toolkit's surface only shows the picture; it never draws
+// the chart itself, so every window shows the same pixels.
+//
+// The rules, at `ratio` device pixels per pixel:
+// - a point (x, y) in twips lies in the device pixel that holds it;
+// - a line covers the pixels from one end to the other, both ends included,
+//   one pixel of the major axis at a time, and a pen of width n covers the n
+//   device pixels right of and below each of them (n scaled by the ratio);
+// - a box covers both corners and everything between;
+// - copy pen puts the colour, mask pen ANDs it with what lies beneath.
+//
+// What was drawn since the last clear is recorded (drawing_record.h): when the
+// size or the ratio changes, the record is drawn again at the new scale, or,
+// past its capacity, the old picture is stretched until the next clear.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "window/drawing_record.h"
+#include "window/window_services.h"
+
+namespace aurisplot {
+
+// A pixel of the picture: 0xFFRRGGBB, as Qt's RGB32 images and 32-bit DIBs
+// hold them.
+using CanvasPixel = std::uint32_t;
+
+[[nodiscard]] constexpr CanvasPixel canvasPixel(Colour colour) {
+    return 0xFF000000U | ((colour & 0xFFU) << 16U) | (colour & 0xFF00U) | ((colour >> 16U) & 0xFFU);
+}
+
+[[nodiscard]] constexpr Colour colourOf(CanvasPixel pixel) {
+    return ((pixel >> 16U) & 0xFFU) | (pixel & 0xFF00U) | ((pixel & 0xFFU) << 16U);
+}
+
+// What a toolkit's surface does when the picture has changed.
+class CanvasScreen {
+  public:
+    virtual ~CanvasScreen() = default;
+    virtual void showLater() = 0;  // repaint when the event loop next can
+    virtual void showNow() = 0;    // repaint before returning
+
+  protected:
+    CanvasScreen() = default;
+    CanvasScreen(const CanvasScreen&) = default;
+    CanvasScreen& operator=(const CanvasScreen&) = default;
+    CanvasScreen(CanvasScreen&&) = default;
+    CanvasScreen& operator=(CanvasScreen&&) = default;
+};
+
+class PlotCanvas {
+  public:
+    // The designed interior at one device pixel a pixel.
+    explicit PlotCanvas(CanvasScreen& screen);
+
+    // The interior is `width` x `height` pixels of the layout, at `ratio`
+    // device pixels a pixel. A change draws the picture again.
+    void fit(int width, int height, double ratio);
+
+    // The drawing operations of the window services, in twips.
+    void clear();
+    [[nodiscard]] float scaleWidth() const;
+    [[nodiscard]] float scaleHeight() const;
+    void setDrawMode(int mode);
+    void setDrawWidth(int pixels);
+    void drawLine(float x1, float y1, float x2, float y2, Colour colour);
+    void fillBox(float x1, float y1, float x2, float y2, Colour colour);
+
+    // While held, drawing reaches the screen only through showDrawing(): a
+    // sweep draws thousands of segments and must not pay for a repaint with
+    // each of them.
+    void hold() { held_ = true; }
+    void release();
+    // Shows the picture now if anything was drawn since the screen last showed it.
+    void showDrawing();
+
+    // Holds a canvas's drawing back from the screen for one scope.
+    class Held {
+      public:
+        explicit Held(PlotCanvas& canvas) : canvas_(canvas) { canvas_.hold(); }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+        Held(Held&&) = delete;
+        Held& operator=(Held&&) = delete;
+        ~Held() { canvas_.release(); }
+
+      private:
+        PlotCanvas& canvas_;
+    };
+
+    // Turned off, every operation is drawn, repeats too: the picture is the
+    // same either way, only slower to make.
+    void skipRepeats(bool skip) { record_.skipRepeats(skip); }
+
+    // The picture, row by row from the top, one value per device pixel.
+    [[nodiscard]] int width() const { return width_; }
+    [[nodiscard]] int height() const { return height_; }
+    [[nodiscard]] double ratio() const { return ratio_; }
+    [[nodiscard]] std::span<const CanvasPixel> pixels() const { return pixels_; }
+
+  private:
+    struct Point {
+        int x;
+        int y;
+    };
+
+    void drawn();
+    void redraw();
+    void stretchTo(int width, int height);
+    void paintBackground();
+    void paint(const DrawingOperation& operation);
+    void paintLine(Point from, Point to, CanvasPixel pen);
+    void paintBox(Point from, Point to, CanvasPixel pen);
+    void fillRect(int left, int top, int right, int bottom, CanvasPixel pen);
+
+    CanvasScreen& screen_;
+    int designWidth_ = 0;  // pixels of the layout
+    int designHeight_ = 0;
+    double ratio_ = 0;
+    int width_ = 0;  // device pixels
+    int height_ = 0;
+    std::vector<CanvasPixel> pixels_;
+    int emblemWidth_ = 0;
+    int emblemHeight_ = 0;
+    std::vector<CanvasPixel> emblem_;
+    bool held_ = false;
+    bool unshown_ = false;
+    int drawMode_ = kDrawModeCopyPen;
+    int drawWidth_ = 1;
+    int penThickness_ = 1;  // device pixels
+    DrawingRecord record_{kDrawModeCopyPen, 1};
+};
+
+}  // namespace aurisplot
