@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     InitCommonControlsEx(&controls);
     try {
         aurisplot::win32::Form1 form;
-        form.Form_Load();
+        form.core().Form_Load();
         form.show();
         return form.run();
     } catch (const std::exception& error) {

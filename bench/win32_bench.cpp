@@ -47,9 +47,9 @@ void printRatio(const std::string& label, double slower, double faster) {
 class ShownForm {
   public:
     explicit ShownForm(int distanceFull) {
-        form.Form_Load();
-        form.setText(aurisplot::TextField::Text4, std::to_string(distanceFull));
-        form.setComboIndex(2);
+        form.core().Form_Load();
+        form.core().setText(aurisplot::TextField::Text4, std::to_string(distanceFull));
+        form.core().setComboIndex(2);
         form.show();
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -95,8 +95,8 @@ class ShownForm {
 // them before it skipped repeats.
 [[nodiscard]] double liveWindow(int distanceFull, int runs, bool repeatsDrawn = false) {
     ShownForm shown(distanceFull);
-    shown.form.skipRepeats(!repeatsDrawn);
-    return perPass(runs, passesOf("1 mm", distanceFull), [&] { shown.form.Command1_Click(); });
+    shown.form.core().canvas().skipRepeats(!repeatsDrawn);
+    return perPass(runs, passesOf("1 mm", distanceFull), [&] { shown.form.core().Command1_Click(); });
 }
 
 [[nodiscard]] double engineAlone(int distanceFull, int runs) {

@@ -121,6 +121,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, Resolution,
                                            ResolutionCase{"1  cm", 0}, ResolutionCase{"", 0},
                                            ResolutionCase{"\t1 m", 0}, ResolutionCase{"1 km", 0}));
 
+// The stand-in is as strict as the real windows: the engine is tested against
+// the contract, not against a laxer one.
+TEST(RecordingWindow, RefusesListIndexesTheWindowsRefuse) {
+    RecordingWindow window;
+    EXPECT_THROW(window.setComboIndex(3), WindowServiceError);
+    EXPECT_THROW(window.setComboIndex(-2), WindowServiceError);
+    window.setComboIndex(-1);
+    EXPECT_EQ(window.comboText(), "");
+}
+
 TEST(GraphCommand, UnknownResolutionSkipsTheSweepButFinishesTheCommand) {
     RecordingWindow window;
     window.state.title = "Quarnel Labs - Aurisplot - [MPE range is ~2m]";  // an earlier result

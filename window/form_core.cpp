@@ -80,7 +80,7 @@ void FormCore::addComboItem(const std::string& item) {
 }
 
 void FormCore::setComboIndex(int index) {
-    if (index < -1 || index >= toolkit_.itemCount(kList)) {
+    if (!listIndexValid(index, toolkit_.itemCount(kList))) {
         throw WindowServiceError("list index out of range");
     }
     toolkit_.select(kList, index);

@@ -42,7 +42,7 @@ enum class Kind { PlotSurface, PushButton, TextField, Label, DropDownList, Check
 
 // How a control is coloured.
 enum class Look {
-    Surface,    // white ground, blue pen, thin fixed border
+    Surface,    // white ground, thin fixed border
     WhiteFace,  // push button: white face, standard caption colour
     Standard,   // the platform's colours: dark text on a light field
     Chart,      // text field: black ground, green text, as the axis numbers

@@ -22,6 +22,12 @@ inline constexpr int kDrawModeMaskPen = 9;   // pixel := pen AND pixel, bitwise 
 // The four input fields of the main window.
 enum class TextField { Text1, Text2, Text3, Text4 };
 
+// A list takes index -1 (no entry selected) or the index of one of its
+// `count` entries; it refuses any other.
+[[nodiscard]] constexpr bool listIndexValid(int index, int count) {
+    return index >= -1 && index < count;
+}
+
 // How a window operation reports that it failed (a value the control refuses,
 // a surface that cannot be drawn on). The Graph command abandons the statement
 // that made the call and goes on with the next one; nothing else is caught.

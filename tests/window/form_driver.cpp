@@ -34,7 +34,10 @@ std::vector<std::string> CoreDriver::comboItems() {
 }
 
 Picture CoreDriver::surface() {
-    const PlotCanvas& canvas = core_.canvas();
+    return pictureOf(core_.canvas());
+}
+
+Picture pictureOf(const PlotCanvas& canvas) {
     Picture picture(canvas.width(), canvas.height());
     const std::span<const CanvasPixel> pixels = canvas.pixels();
     for (int y = 0; y < canvas.height(); ++y) {

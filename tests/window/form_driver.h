@@ -84,6 +84,9 @@ inline constexpr Colour kBluePixel = rgb(0, 0, 255);
 inline constexpr Colour kRedPixel = rgb(255, 0, 0);
 inline constexpr Colour kGreenPixel = rgb(0, 255, 0);
 
+// A canvas's picture, in the window services' colours.
+[[nodiscard]] Picture pictureOf(const PlotCanvas& canvas);
+
 // The interior of the plot surface as it is after clear(), at that scale: the
 // emblem at the top-left on white.
 [[nodiscard]] Picture blankSurface(double ratio);

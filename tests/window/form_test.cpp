@@ -41,7 +41,7 @@ TEST_F(FormKeysTest, EnterAndEscapeDoNothing) {
         form.press(Key::Enter);
         form.press(Key::Escape);
     }
-    EXPECT_TRUE(form.waitFor([] { return true; }));  // whatever the keys started has run
+    ASSERT_TRUE(form.settle());  // whatever the keys started has run
     EXPECT_TRUE(form.shown());
     EXPECT_EQ(title(), kTitle);  // no Graph command ran
     EXPECT_EQ(text(TextField::Text1), "600");
@@ -206,15 +206,20 @@ TEST(FormEndTest, ExitAndTheCloseBoxEndTheProgramInTheMiddleOfASweep) {
         FormDriver& form = *started;
         form.services().setText(TextField::Text4, "1000");
         form.services().setComboIndex(2);
-        form.every(1, [&] {
-            form.stopTicks();
-            if (exit) {
-                form.click("Command2");
-            } else {
-                form.closeBox();
-            }
-        });
-        EXPECT_EQ(form.runProgram([&] { form.graph(); }), 0) << way;
+        // The user's move comes once the sweep has begun, at one of its first
+        // event pumps.
+        const auto graphAndEnd = [&] {
+            form.every(1, [&] {
+                form.stopTicks();
+                if (exit) {
+                    form.click("Command2");
+                } else {
+                    form.closeBox();
+                }
+            });
+            form.graph();
+        };
+        EXPECT_EQ(form.runProgram(graphAndEnd), 0) << way;
         EXPECT_FALSE(form.shown()) << way;
         EXPECT_FALSE(form.enabled("Command1")) << way;  // the command did not go on
         EXPECT_EQ(form.shownTitle().find("MPE"), std::string::npos) << way;

@@ -9,6 +9,7 @@
 #include "case_name.h"
 #include "form_driver.h"
 #include "window/drawing_record.h"
+#include "window/null/null_form.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -53,16 +54,49 @@ TEST_P(SkippedRepeats, LeaveThePictureOfDrawingEverything) {
     EXPECT_TRUE(graphed(true) == everything);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Graphs, SkippedRepeats,
-    ::testing::Values(GraphCase{"default"}, GraphCase{.name = "grid", .grid = true},
-                      GraphCase{.name = "zone over the whole chart", .densityFull = "100000000"},
-                      GraphCase{.name = "no power", .power = "0", .resolution = 2},
-                      GraphCase{.name = "1 cm", .resolution = 1},
-                      GraphCase{.name = "1 mm", .resolution = 2},
-                      GraphCase{
-                          .name = "pinned red at the top", .power = "20000", .resolution = 2}),
-    CaseName());
+// The charts of every kind the engine draws.
+const auto kCharts = ::testing::Values(
+    GraphCase{"default"}, GraphCase{.name = "grid", .grid = true},
+    GraphCase{.name = "zone over the whole chart", .densityFull = "100000000"},
+    GraphCase{.name = "no power", .power = "0", .resolution = 2},
+    GraphCase{.name = "1 cm", .resolution = 1}, GraphCase{.name = "1 mm", .resolution = 2},
+    GraphCase{.name = "pinned red at the top", .power = "20000", .resolution = 2});
+
+INSTANTIATE_TEST_SUITE_P(Graphs, SkippedRepeats, kCharts, CaseName());
+
+// Every window draws with the same canvas, so each shows the pixels that the
+// form with no toolkit draws from the same inputs, at every scale: the same
+// pixels on every window.
+class SameAsNoToolkit : public RecordedDrawing, public ::testing::WithParamInterface<GraphCase> {};
+
+TEST_P(SameAsNoToolkit, AtEveryScale) {
+    const GraphCase& chart = GetParam();
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        form.changeScale(ratio);
+        enter(chart);
+        form.graph();
+        NullForm none(ratio);
+        none.core().Form_Load();
+        WindowServices& inputs = none.core();
+        inputs.setText(TextField::Text1, chart.power);
+        inputs.setText(TextField::Text3, chart.densityFull);
+        inputs.setText(TextField::Text4, chart.distanceFull);
+        inputs.setComboIndex(chart.resolution);
+        none.setCheckState(chart.grid ? 1 : 0);
+        none.core().Command1_Click();
+        const Picture drawn = form.surface();
+        ASSERT_TRUE(drawn == pictureOf(none.canvas())) << ratio;
+        if (ratio == std::floor(ratio)) {  // the screen shows it one to one inside the border
+            const int border = static_cast<int>(ratio);
+            EXPECT_TRUE(
+                form.surfaceOnScreen().crop({border, border, drawn.width(), drawn.height()}) ==
+                drawn)
+                << ratio;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Graphs, SameAsNoToolkit, kCharts, CaseName());
 
 // Red along the top, the zone, the grid, the curve and the marker.
 const GraphCase kEverything{.name = "everything", .power = "20000", .resolution = 2, .grid = true};

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "window/null/design_defaults.h"
 #include "window/window_services.h"
 
 namespace aurisplot {
@@ -15,11 +16,17 @@ namespace aurisplot {
 class IdleWindow final : public WindowServices {
   public:
     IdleWindow(std::string distanceFull, std::string resolution)
-        : texts_{"600", "2.2", "20", std::move(distanceFull)}, resolution_(std::move(resolution)) {}
+        : texts_(designTexts()), resolution_(std::move(resolution)) {
+        texts_[index(TextField::Text4)] = std::move(distanceFull);
+    }
 
     void clear() override {}
-    [[nodiscard]] float scaleWidth() override { return 6585; }
-    [[nodiscard]] float scaleHeight() override { return 4785; }
+    [[nodiscard]] float scaleWidth() override {
+        return designInterior(layout::control("Picture1").place.width);
+    }
+    [[nodiscard]] float scaleHeight() override {
+        return designInterior(layout::control("Picture1").place.height);
+    }
     void setDrawMode(int /*mode*/) override {}
     void setDrawWidth(int /*pixels*/) override {}
     void drawLine(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, Colour /*c*/) override {}

@@ -122,6 +122,9 @@ void RecordingWindow::addComboItem(const std::string& item) {
 
 void RecordingWindow::setComboIndex(int index) {
     record("setComboIndex", std::to_string(index));
+    if (!listIndexValid(index, static_cast<int>(state.comboItems.size()))) {
+        throw WindowServiceError("list index out of range");
+    }
     state.comboIndex = index;
 }
 

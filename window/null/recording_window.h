@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/graph_engine.h"
+#include "window/form_layout.h"
+#include "window/null/design_defaults.h"
 #include "window/window_services.h"
 
 namespace aurisplot::testing {
@@ -19,14 +22,15 @@ class RecordingWindow : public WindowServices {
   public:
     // The window as it stands after start-up, with its design-time defaults.
     struct State {
-        std::string title = "Quarnel Labs - Aurisplot";
-        std::array<std::string, 4> texts{"600", "2.2", "20", "10"};
-        std::vector<std::string> comboItems{"1 m", "1 cm", "1 mm"};
+        std::string title{kTitle};
+        std::array<std::string, 4> texts = designTexts();
+        std::vector<std::string> comboItems = resolutionTexts();
         int comboIndex = 0;
         int checkState = 0;
         bool command1Enabled = true;
-        float width = 6585;  // interior of a 441 x 321 pixel surface with a 1-pixel border
-        float height = 4785;
+        // The interior of the designed surface, inside its border.
+        float width = designInterior(layout::control("Picture1").place.width);
+        float height = designInterior(layout::control("Picture1").place.height);
     };
     State state;
 

@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "engine/graph_engine.h"
-#include "window/command_boundary.h"
 #include "window/surface_geometry.h"
 #include "window/win32/named_accessible.h"
+#include "window/win32/report.h"
 #include "window/win32/resource_ids.h"
 #include "window/win32/wide_text.h"
 
@@ -27,25 +27,6 @@ constexpr int kFontPoints = 8;
     return kFirstControlId + static_cast<int>(index);
 }
 
-[[nodiscard]] std::size_t indexOf(std::string_view name) {
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        if (layout::kControls[i].name == name) {
-            return i;
-        }
-    }
-    throw std::logic_error("no such control in the layout");
-}
-
-// A caption label names the control made just after it, for screen readers.
-[[nodiscard]] const layout::LabelTie* captionOf(std::string_view control) {
-    for (const layout::LabelTie& tie : layout::kLabelTies) {
-        if (tie.tie == layout::Tie::Caption && tie.control == control) {
-            return &tie;
-        }
-    }
-    return nullptr;
-}
-
 // Screen readers name a field by the label made just before it. A field that
 // no caption names (the full scales at the ends of the axes) answers them with
 // the name the design gives it.
@@ -56,12 +37,6 @@ LRESULT CALLBACK namedField(HWND field, UINT message, WPARAM wParam, LPARAM lPar
         return namedAccessibleObject(field, wParam, wide(control->accessibleName), L"");
     }
     return DefSubclassProc(field, message, wParam, lParam);
-}
-
-[[nodiscard]] bool isCaption(std::string_view label) {
-    return std::ranges::any_of(layout::kLabelTies, [label](const layout::LabelTie& tie) {
-        return tie.tie == layout::Tie::Caption && tie.label == label;
-    });
 }
 
 struct ControlClass {
@@ -94,11 +69,13 @@ void registerClass() {
     formClass.cbSize = sizeof formClass;
     formClass.lpfnWndProc = DefWindowProcW;  // replaced once the window knows its owner
     formClass.hInstance = GetModuleHandleW(nullptr);
-    formClass.hIcon = static_cast<HICON>(LoadImageW(
-        formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    // Shared icons belong to the system, however often a window asks for them.
+    formClass.hIcon = static_cast<HICON>(LoadImageW(formClass.hInstance,
+                                                    MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON,
+                                                    0, 0, LR_DEFAULTSIZE | LR_SHARED));
     formClass.hIconSm = static_cast<HICON>(
         LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     formClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     formClass.lpszClassName = kClassName;
@@ -112,6 +89,21 @@ void registerClass() {
     return frame;
 }
 
+// The main window, hidden, at the system's dpi; its procedure is set once
+// its Form1 is there to answer.
+[[nodiscard]] HWND makeWindow() {
+    registerClass();
+    const RECT frame = frameFor(static_cast<int>(GetDpiForSystem()));
+    HWND window = CreateWindowExW(0, kClassName, wide(kTitle).c_str(), kFrameStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, frame.right - frame.left,
+                                  frame.bottom - frame.top, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (window == nullptr) {
+        throw std::runtime_error("the main window cannot be made");
+    }
+    return window;
+}
+
 [[nodiscard]] std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -122,29 +114,23 @@ void registerClass() {
 }  // namespace
 
 Form1::Form1()
-    : black_(CreateSolidBrush(layout::kFormBackground)), white_(CreateSolidBrush(layout::kWhite)) {
-    registerClass();
-    const int systemDpi = static_cast<int>(GetDpiForSystem());
-    const RECT frame = frameFor(systemDpi);
-    hwnd_ = CreateWindowExW(0, kClassName, wide(kTitle).c_str(), kFrameStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (hwnd_ == nullptr) {
-        throw std::runtime_error("the main window cannot be made");
-    }
+    : hwnd_(makeWindow()),
+      black_(CreateSolidBrush(layout::kFormBackground)),
+      white_(CreateSolidBrush(layout::kWhite)),
+      Picture1(std::make_unique<PlotSurface>(hwnd_, controlId(layout::indexOf("Picture1")))),
+      core_(*this, Picture1->canvas()) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1::procedure));
     makeControls();
     layOut(static_cast<int>(GetDpiForWindow(hwnd_)));
     fitClientArea();
-    setTitle(std::string(kTitle));
 }
 
+// The window lives as long as its Form1: when the program ends it is only
+// hidden, until its owner lets it go.
 Form1::~Form1() {
-    if (hwnd_ != nullptr) {
-        destroying_ = true;
-        DestroyWindow(hwnd_);
-    }
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+    DestroyWindow(hwnd_);
 }
 
 // In the design's tab order, each caption made just before the control it
@@ -152,11 +138,11 @@ Form1::~Form1() {
 void Form1::makeControls() {
     for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::Control& design = layout::kControls[i];
-        if (design.kind == layout::Kind::Label && isCaption(design.name)) {
+        if (design.kind == layout::Kind::Label && layout::isCaption(design.name)) {
             continue;
         }
-        if (const layout::LabelTie* caption = captionOf(design.name)) {
-            const std::size_t label = indexOf(caption->label);
+        if (const layout::LabelTie* caption = layout::captionOf(design.name)) {
+            const std::size_t label = layout::indexOf(caption->label);
             const ControlClass kind = classOf(layout::Kind::Label);
             controls_[label] = CreateWindowExW(
                 kind.extendedStyle, kind.name, wide(layout::kControls[label].caption).c_str(),
@@ -165,8 +151,7 @@ void Form1::makeControls() {
                 GetModuleHandleW(nullptr), nullptr);
         }
         if (design.kind == layout::Kind::PlotSurface) {
-            Picture1 = std::make_unique<PlotSurface>(hwnd_, controlId(i));
-            controls_[i] = Picture1->hwnd();
+            controls_[i] = Picture1->hwnd();  // made first, as the first in the tab order
             continue;
         }
         const ControlClass kind = classOf(design.kind);
@@ -176,7 +161,7 @@ void Form1::makeControls() {
                                        GetModuleHandleW(nullptr), nullptr);
         if (design.kind == layout::Kind::TextField) {
             SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);  // no length limit
-            if (captionOf(design.name) == nullptr) {
+            if (layout::captionOf(design.name) == nullptr) {
                 SetWindowSubclass(controls_[i], namedField, 0,
                                   reinterpret_cast<DWORD_PTR>(&design));
             }
@@ -191,9 +176,10 @@ void Form1::makeControls() {
 // that dpi; the plot surface makes its picture at that dpi.
 void Form1::layOut(int dpi) {
     dpi_ = dpi;
-    font_.reset(CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, kFontFace));
+    // The old font goes only once no control uses it any more.
+    Font font(CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, kFontFace));
     for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::Control& design = layout::kControls[i];
         if (design.kind == layout::Kind::PlotSurface) {
@@ -204,7 +190,7 @@ void Form1::layOut(int dpi) {
         const int top = layout::devicePixels(design.place.top, dpi);
         const int width = layout::devicePixels(design.place.width, dpi);
         const int height = layout::devicePixels(design.place.height, dpi);
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         if (design.kind == layout::Kind::DropDownList) {
             // The height given is the list's when dropped; the closed box is
             // its edges around the selection field.
@@ -218,6 +204,7 @@ void Form1::layOut(int dpi) {
         SetWindowPos(controls_[i], nullptr, left, top, width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    font_ = std::move(font);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -238,23 +225,7 @@ void Form1::fitClientArea() {
 }
 
 HWND Form1::control(std::string_view name) const {
-    return controls_[indexOf(name)];
-}
-
-void Form1::Command1_Click() {
-    const auto drawn = runCommand(*this, [this] {
-        const HeldSurface held(*Picture1);
-        const Pacing::Command paced(pacing_);  // shows it all before the hold ends
-        return runGraphCommand(*this);
-    });
-    if (drawn) {
-        // Once the screen shows the result, and once per command.
-        Picture1->setDescription(wide(describeChart(*drawn)));
-    }
-}
-
-void Form1::Command2_Click() {
-    endProgram();
+    return controls_.at(layout::indexOf(name));
 }
 
 void Form1::show() {
@@ -278,38 +249,36 @@ int Form1::run() {
     return static_cast<int>(message.wParam);
 }
 
-// Window and controls.
+// The form core's primitives.
 
-HWND Form1::field(TextField which) const {
-    switch (which) {
-        case TextField::Text1:
-            return control("Text1");
-        case TextField::Text2:
-            return control("Text2");
-        case TextField::Text3:
-            return control("Text3");
-        case TextField::Text4:
-            return control("Text4");
+std::string Form1::text(std::string_view name) {
+    if (name == "Combo1") {
+        const LRESULT index = SendMessageW(control(name), CB_GETCURSEL, 0, 0);
+        return index == CB_ERR ? std::string() : item(name, static_cast<int>(index));
     }
-    throw WindowServiceError("no such text field");
+    return narrow(windowText(control(name)));
 }
 
-std::string Form1::text(TextField which) {
-    return narrow(windowText(field(which)));
-}
-
-void Form1::setText(TextField which, const std::string& text) {
-    if (SetWindowTextW(field(which), wide(text).c_str()) == FALSE) {
+void Form1::setText(std::string_view name, std::string_view text) {
+    if (SetWindowTextW(control(name), wide(text).c_str()) == FALSE) {
         throw WindowServiceError("the field refuses the text");
     }
 }
 
-std::string Form1::comboText() {
-    HWND combo = control("Combo1");
-    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) {
-        return {};
+void Form1::addItem(std::string_view name, std::string_view item) {
+    const LRESULT added = SendMessageW(control(name), CB_ADDSTRING, 0,
+                                       reinterpret_cast<LPARAM>(wide(item).c_str()));
+    if (added == CB_ERR || added == CB_ERRSPACE) {
+        throw WindowServiceError("the list refuses the entry");
     }
+}
+
+int Form1::itemCount(std::string_view name) {
+    return static_cast<int>(SendMessageW(control(name), CB_GETCOUNT, 0, 0));
+}
+
+std::string Form1::item(std::string_view name, int index) {
+    HWND combo = control(name);
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) {
         throw WindowServiceError("no such list entry");
@@ -321,25 +290,12 @@ std::string Form1::comboText() {
     return narrow(text);
 }
 
-void Form1::addComboItem(const std::string& item) {
-    const LRESULT added = SendMessageW(control("Combo1"), CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(wide(item).c_str()));
-    if (added == CB_ERR || added == CB_ERRSPACE) {
-        throw WindowServiceError("the list refuses the entry");
-    }
+void Form1::select(std::string_view name, int index) {
+    SendMessageW(control(name), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-void Form1::setComboIndex(int index) {
-    HWND combo = control("Combo1");
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    if (index < -1 || index >= count) {
-        throw WindowServiceError("list index out of range");
-    }
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-int Form1::checkState() {
-    switch (SendMessageW(control("Check1"), BM_GETCHECK, 0, 0)) {
+int Form1::checkState(std::string_view name) {
+    switch (SendMessageW(control(name), BM_GETCHECK, 0, 0)) {
         case BST_CHECKED:
             return 1;
         case BST_INDETERMINATE:
@@ -349,26 +305,26 @@ int Form1::checkState() {
     }
 }
 
-// A disabled control loses the keyboard focus to nothing; when Graph had it,
-// it gets it back, so that a second Space graphs again.
-void Form1::setCommand1Enabled(bool enabled) {
-    HWND command1 = control("Command1");
-    if (!enabled) {
-        focusWasOnCommand1_ = GetFocus() == command1;
-        EnableWindow(command1, FALSE);
-        return;
-    }
-    EnableWindow(command1, TRUE);
-    if (focusWasOnCommand1_ && GetFocus() == nullptr) {
-        SetFocus(command1);
-    }
-    focusWasOnCommand1_ = false;
+bool Form1::enabled(std::string_view name) {
+    return IsWindowEnabled(control(name)) != FALSE;
 }
 
-// Process control.
+void Form1::enable(std::string_view name, bool enabled) {
+    EnableWindow(control(name), enabled ? TRUE : FALSE);
+}
 
-void Form1::showDrawing() {
-    Picture1->showDrawing();
+std::string Form1::focused() {
+    HWND focus = GetFocus();
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (controls_[i] == focus) {
+            return std::string(layout::kControls[i].name);
+        }
+    }
+    return {};
+}
+
+void Form1::focus(std::string_view name) {
+    SetFocus(control(name));
 }
 
 void Form1::showTitle(std::string_view title) {
@@ -377,21 +333,30 @@ void Form1::showTitle(std::string_view title) {
 
 void Form1::turnEventLoop() {
     MSG message{};
-    while (!ending_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!core_.ending() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-            beginEnding();
+            core_.closing();
             break;
         }
         dispatch(message);
     }
 }
 
-void Form1::endProgram() {
-    beginEnding();
-    if (hwnd_ != nullptr) {
-        DestroyWindow(hwnd_);
-    }
+// The program ends with status 0: the window goes from the screen at once,
+// and the event loop ends at the quit message.
+void Form1::closeWindow() {
+    core_.closing();
+    ShowWindow(hwnd_, SW_HIDE);
+    PostQuitMessage(0);
+}
+
+void Form1::describeChart(std::string_view description) {
+    Picture1->setDescription(wide(description));
+}
+
+void Form1::reportFailure(std::string_view what) {
+    win32::reportFailure(wide(what));
 }
 
 // The window itself.
@@ -402,6 +367,7 @@ LRESULT CALLBACK Form1::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return form->handle(hwnd, message, wParam, lParam);
     } catch (...) {
         // Nothing may cross the system's dispatch; the message counts as handled.
+        reportDiagnostic(L"the main window could not handle a message");
         return 0;
     }
 }
@@ -412,9 +378,9 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (HIWORD(wParam) == BN_CLICKED) {
                 const HWND from = reinterpret_cast<HWND>(lParam);
                 if (from != nullptr && from == control("Command1")) {
-                    Command1_Click();
+                    core_.Command1_Click();
                 } else if (from != nullptr && from == control("Command2")) {
-                    Command2_Click();
+                    core_.Command2_Click();
                 }
             }
             return 0;  // Enter and Esc (IDOK, IDCANCEL) do nothing
@@ -436,15 +402,9 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             fitClientArea();
             return 0;
         }
-        case WM_DESTROY:
-            beginEnding();
-            if (!destroying_) {
-                PostQuitMessage(0);  // closing the only window ends the program, with status 0
-            }
+        case WM_CLOSE:
+            closeWindow();  // closing the only window ends the program
             return 0;
-        case WM_NCDESTROY:
-            hwnd_ = nullptr;
-            break;
         default:
             break;
     }
@@ -459,11 +419,9 @@ void Form1::paintLines() {
     const int width = surface::penThickness(1, dpi_ / 96.0);
     for (const layout::LineShape& shape : layout::kLines) {
         const Brush brush(CreateSolidBrush(shape.colour));
-        layout::forEachSegment(shape, [&](int left, int top, int right, int bottom) {
-            const RECT pixels{layout::devicePixels(left, dpi_), layout::devicePixels(top, dpi_),
-                              layout::devicePixels(right, dpi_) + width,
-                              layout::devicePixels(bottom, dpi_) + width};
-            FillRect(dc, &pixels, brush.get());
+        layout::forEachSegmentRect(shape, dpi_, width, [&](const layout::DeviceRect& pixels) {
+            const RECT rect{pixels.left, pixels.top, pixels.right, pixels.bottom};
+            FillRect(dc, &rect, brush.get());
         });
     }
     EndPaint(hwnd_, &paint);
@@ -496,15 +454,12 @@ void Form1::drawButton(const DRAWITEMSTRUCT& item) {
 LRESULT Form1::colour(UINT message, HDC dc, HWND control) {
     const auto index = static_cast<std::size_t>(GetDlgCtrlID(control) - kFirstControlId);
     if (index < layout::kControls.size()) {
-        switch (layout::kControls[index].look) {
-            case layout::Look::Chart:
-            case layout::Look::Switch:
-            case layout::Look::Caption:
-                SetTextColor(dc, layout::kGreen);
-                SetBkColor(dc, layout::kFormBackground);
-                return reinterpret_cast<LRESULT>(black_.get());
-            default:
-                break;
+        const layout::LookColours colours = layout::coloursOf(layout::kControls[index].look);
+        // A label's ground is the black window's, which shows through it.
+        if (colours.text) {
+            SetTextColor(dc, *colours.text);
+            SetBkColor(dc, colours.ground.value_or(layout::kFormBackground));
+            return reinterpret_cast<LRESULT>(black_.get());
         }
     }
     return DefWindowProcW(hwnd_, message, reinterpret_cast<WPARAM>(dc),

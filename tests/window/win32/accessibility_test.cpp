@@ -58,7 +58,7 @@ struct Presented {
 class AccessibilityTest : public ::testing::Test {
   protected:
     AccessibilityTest() {
-        form.Form_Load();
+        form.core().Form_Load();
         form.show();
     }
     win32::Form1 form;
@@ -94,7 +94,7 @@ TEST_F(AccessibilityTest, FieldsAreNamedByTheirCaptionsAndTheChartSaysWhatItShow
     EXPECT_EQ(chart.role, ROLE_SYSTEM_CHART);
     EXPECT_EQ(chart.description, L"Nothing drawn yet");
 
-    form.Command1_Click();
+    form.core().Command1_Click();
     EXPECT_EQ(presented(form.control("Picture1")).description,
               win32::wide("Power density of 600 W at 2.2 dBi: below the 5 mW/cm² limit from 2 m"));
 }

@@ -4,13 +4,15 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "form_driver.h"
-#include "win32_scale.h"
 #include "window/form_layout.h"
 #include "window/win32/main_window.h"
 #include "window/win32/resource_ids.h"
@@ -71,9 +73,31 @@ constexpr UINT_PTR kFailsafeTimer = 3;
     return picture;
 }
 
-class Win32Driver final : public FormDriver {
+// The scale the test program was asked to run at (--scale=F), as a screen of
+// 96 x F dots per inch.
+[[nodiscard]] double scaleOption() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    double scale = 1.0;
+    constexpr std::wstring_view kScaleOption = L"--scale=";
+    for (int i = 1; i < count; ++i) {
+        const std::wstring_view argument = arguments[i];
+        if (argument.starts_with(kScaleOption)) {
+            scale = std::stod(std::wstring(argument.substr(kScaleOption.size())));
+        }
+    }
+    LocalFree(static_cast<HLOCAL>(arguments));
+    return scale;
+}
+
+// Made before the driver's shared part, which keeps references into it.
+struct Win32Form {
+    win32::Form1 form_;
+};
+
+class Win32Driver final : private Win32Form, public CoreDriver {
   public:
-    Win32Driver() {
+    Win32Driver() : CoreDriver(form_.core(), form_.toolkit()) {
         WNDCLASSEXW timers{};
         timers.cbSize = sizeof timers;
         timers.lpfnWndProc = &Win32Driver::timerProcedure;
@@ -84,22 +108,19 @@ class Win32Driver final : public FormDriver {
                                   nullptr, timers.hInstance, nullptr);
         SetWindowLongPtrW(timers_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
-        form_.Form_Load();
+        form_.core().Form_Load();
         form_.show();
-        const double scale = win32::testScale();
+        const double scale = scaleOption();
         if (scale != 1.0) {
             changeDpi(static_cast<int>(std::lround(96 * scale)));
         }
-        settle();
+        drain();
     }
     Win32Driver(const Win32Driver&) = delete;
     Win32Driver& operator=(const Win32Driver&) = delete;
     Win32Driver(Win32Driver&&) = delete;
     Win32Driver& operator=(Win32Driver&&) = delete;
     ~Win32Driver() override { DestroyWindow(timers_); }
-
-    WindowServices& services() override { return form_; }
-    void graph() override { form_.Command1_Click(); }
 
     PixelRect place(std::string_view control) override {
         RECT r{};
@@ -136,71 +157,17 @@ class Win32Driver final : public FormDriver {
         }
         return reinterpret_cast<const BITMAPINFOHEADER*>(image)->biWidth == pixels;
     }
-    std::string shownTitle() override {
-        return form_.hwnd() != nullptr ? narrow(windowText(form_.hwnd())) : lastTitle_;
-    }
-    std::string textOf(std::string_view control) override {
-        if (control == "Combo1") {
-            return form_.comboText();
-        }
-        return narrow(windowText(form_.control(control)));
-    }
-    std::vector<std::string> comboItems() override {
-        HWND combo = form_.control("Combo1");
-        std::vector<std::string> items;
-        const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            std::wstring item(static_cast<std::size_t>(
-                                  SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0)) +
-                                  1,
-                              L'\0');
-            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(item.data()));
-            items.push_back(narrow(item.c_str()));
-        }
-        return items;
-    }
-    bool enabled(std::string_view control) override {
-        HWND window = form_.control(control);
-        return IsWindow(window) != FALSE && IsWindowEnabled(window) != FALSE;
-    }
-    std::string focus() override {
-        HWND focused = GetFocus();
-        for (const layout::Control& design : layout::kControls) {
-            if (form_.control(design.name) == focused) {
-                return std::string(design.name);
-            }
-        }
-        return {};
-    }
-    bool shown() override { return form_.hwnd() != nullptr && IsWindowVisible(form_.hwnd()); }
+    std::string shownTitle() override { return narrow(windowText(form_.hwnd())); }
+    bool shown() override { return IsWindowVisible(form_.hwnd()) != FALSE; }
     int textLimit(std::string_view field) override {
         return static_cast<int>(SendMessageW(form_.control(field), EM_GETLIMITTEXT, 0, 0));
     }
-    Picture surface() override {
-        const win32::PlotSurface& surface = form_.surface();
-        const std::span<const std::uint32_t> pixels = surface.picture();
-        Picture picture(surface.pictureWidth(), surface.pictureHeight());
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                const std::uint32_t p =
-                    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width()) +
-                           static_cast<std::size_t>(x)];
-                picture.set(x, y,
-                            rgb(static_cast<std::uint8_t>(p >> 16U),
-                                static_cast<std::uint8_t>(p >> 8U), static_cast<std::uint8_t>(p)));
-            }
-        }
-        return picture;
-    }
     Picture surfaceOnScreen() override { return shotOf(form_.control("Picture1")); }
     Picture clientOnScreen() override { return shotOf(form_.hwnd()); }
-    double ratio() override { return form_.dpi() / 96.0; }
-    void skipRepeats(bool skip) override { form_.skipRepeats(skip); }
 
     void focusOn(std::string_view control) override {
         SetFocus(form_.control(control));
-        settle();
+        drain();
     }
     void press(Key key) override {
         HWND target = GetFocus();
@@ -214,7 +181,7 @@ class Win32Driver final : public FormDriver {
                 state[VK_SHIFT] = 0x80;
                 SetKeyboardState(state);
                 keyDown(target, VK_TAB);
-                settle();
+                drain();
                 state[VK_SHIFT] = 0;
                 SetKeyboardState(state);
                 break;
@@ -241,14 +208,14 @@ class Win32Driver final : public FormDriver {
                 altKey(target, L'x');
                 break;
         }
-        settle();
+        drain();
     }
     void type(std::string_view text) override {
         HWND target = GetFocus();
         for (const wchar_t c : wide(text)) {
             PostMessageW(target, WM_CHAR, c, 1);
         }
-        settle();
+        drain();
     }
     void click(std::string_view control) override {
         HWND target = form_.control(control);
@@ -266,13 +233,19 @@ class Win32Driver final : public FormDriver {
     // As the system tells a window that has moved to a screen of that dpi.
     void changeScale(double ratio) override {
         changeDpi(static_cast<int>(std::lround(96 * ratio)));
-        settle();
+        drain();
     }
 
+    // Input arrives as posted messages and nothing presses a button later:
+    // what the input started has run once the queue is empty.
+    bool settle() override {
+        drain();
+        return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+    }
     bool waitFor(const std::function<bool()>& done) override {
         const ULONGLONG deadline = GetTickCount64() + 10000;
         for (;;) {
-            settle();
+            drain();
             if (done()) {
                 return true;
             }
@@ -304,7 +277,6 @@ class Win32Driver final : public FormDriver {
         }
         switch (wParam) {
             case kTickTimer:
-                driver->remember();
                 driver->tick_();
                 break;
             case kFirstTimer:
@@ -318,15 +290,8 @@ class Win32Driver final : public FormDriver {
         return 0;
     }
 
-    // The title as last seen, for after the window is gone.
-    void remember() {
-        if (form_.hwnd() != nullptr) {
-            lastTitle_ = narrow(windowText(form_.hwnd()));
-        }
-    }
-
     // Handles every message waiting, as the program's event loop would.
-    void settle() {
+    void drain() {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -335,7 +300,6 @@ class Win32Driver final : public FormDriver {
             }
             form_.dispatch(message);
         }
-        remember();
     }
 
     static void keyDown(HWND target, UINT key) {
@@ -369,10 +333,8 @@ class Win32Driver final : public FormDriver {
     }
 
     HWND timers_ = nullptr;
-    win32::Form1 form_;
     std::function<void()> tick_;
     std::function<void()> first_;
-    std::string lastTitle_;
 };
 
 }  // namespace

@@ -1,0 +1,58 @@
+#include "window/null/null_form.h"
+
+#include "engine/graph_engine.h"
+#include "window/form_layout.h"
+
+namespace aurisplot {
+
+NullForm::NullForm(double ratio) : title_(kTitle) {
+    for (const layout::Control& design : layout::kControls) {
+        texts_.emplace(design.name, design.caption);
+        enabled_.emplace(design.name, true);
+    }
+    const layout::TwipRect& surface = layout::control("Picture1").place;
+    const int border = 2 * layout::kSurfaceBorderPixels;
+    canvas_.fit(layout::pixels(surface.width) - border, layout::pixels(surface.height) - border,
+                ratio);
+}
+
+std::string NullForm::text(std::string_view control) {
+    if (control == "Combo1") {
+        return selected_ >= 0 ? item(control, selected_) : std::string();
+    }
+    return texts_.at(std::string(control));
+}
+
+void NullForm::setText(std::string_view control, std::string_view text) {
+    texts_.at(std::string(control)) = text;
+}
+
+void NullForm::addItem(std::string_view /*control*/, std::string_view item) {
+    items_.emplace_back(item);
+}
+
+int NullForm::itemCount(std::string_view /*control*/) {
+    return static_cast<int>(items_.size());
+}
+
+std::string NullForm::item(std::string_view /*control*/, int index) {
+    return items_.at(static_cast<std::size_t>(index));
+}
+
+void NullForm::select(std::string_view /*control*/, int index) {
+    selected_ = index;
+}
+
+int NullForm::checkState(std::string_view /*control*/) {
+    return checkState_;
+}
+
+bool NullForm::enabled(std::string_view control) {
+    return enabled_.at(std::string(control));
+}
+
+void NullForm::enable(std::string_view control, bool enabled) {
+    enabled_.at(std::string(control)) = enabled;
+}
+
+}  // namespace aurisplot
