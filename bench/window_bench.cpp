@@ -3,6 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -25,8 +30,8 @@ class ShownForm {
   public:
     explicit ShownForm(int distanceFull) {
         form.core().Form_Load();
-        form.Text4->setText(QString::number(distanceFull));
-        form.Combo1->setCurrentIndex(2);
+        form.control<QLineEdit>("Text4").setText(QString::number(distanceFull));
+        form.control<QComboBox>("Combo1").setCurrentIndex(2);
         form.show();
         if (!QTest::qWaitForWindowExposed(&form)) {
             qFatal("the window did not come on screen");
@@ -47,7 +52,7 @@ void liveWindow(benchmark::State& state, int distanceFull) {
 // drew them before it skipped repeats.
 void repeatsDrawn(benchmark::State& state, int distanceFull) {
     ShownForm shown(distanceFull);
-    shown.form.Picture1->canvas().skipRepeats(false);
+    shown.form.control<PlotSurface>("Picture1").canvas().skipRepeats(false);
     for (auto _ : state) {
         shown.form.core().Command1_Click();
     }
@@ -91,7 +96,7 @@ class RepaintEveryPass final : public ForwardingWindow {
   public:
     explicit RepaintEveryPass(Form1& form) : ForwardingWindow(form.core()), form_(form) {}
     void pumpEvents() override {
-        form_.Picture1->update();
+        form_.control<PlotSurface>("Picture1").update();
         QCoreApplication::processEvents();
     }
 
@@ -103,7 +108,7 @@ void naiveRepaint(benchmark::State& state, int distanceFull) {
     ShownForm shown(distanceFull);
     RepaintEveryPass naive(shown.form);
     for (auto _ : state) {
-        const PlotCanvas::Held held(shown.form.Picture1->canvas());
+        const PlotCanvas::Held held(shown.form.control<PlotSurface>("Picture1").canvas());
         runGraphCommand(naive);
     }
     countPasses(state, kResolution, distanceFull);

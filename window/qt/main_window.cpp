@@ -9,13 +9,21 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <cstdio>
+#include <algorithm>
 #include <limits>
+#include <stdexcept>
 #include <string_view>
 
 #include "engine/graph_engine.h"
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
+#include "window/qt/static_line.h"
 #include "window/qt/vector_state.h"
 
 namespace aurisplot {
@@ -62,26 +70,59 @@ void applyLook(QWidget& widget, layout::Kind kind, layout::Look look) {
     widget.setPalette(palette);
 }
 
-// Creates the control of that name as a child of the form, with its place,
-// caption, colours and accessible name from the layout.
-template <typename Widget>
-[[nodiscard]] Widget* makeControl(QWidget& form, std::string_view name) {
+// A widget of the control's kind, set up as the design asks of that kind.
+[[nodiscard]] QWidget* widgetOfKind(layout::Kind kind, QWidget& form) {
+    // Every widget is owned by the form, its Qt parent.
+    switch (kind) {
+        case layout::Kind::PlotSurface:
+            return new PlotSurface(&form);
+        case layout::Kind::PushButton: {
+            auto* button = new QPushButton(&form);
+            // Outside a dialog there is no default button; Enter and Esc do nothing.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            return button;
+        }
+        case layout::Kind::TextField: {
+            auto* field = new QLineEdit(&form);
+            // No length limit (Qt's default stops at 32767 characters).
+            field->setMaxLength(std::numeric_limits<int>::max());
+            return field;
+        }
+        case layout::Kind::Label: {
+            auto* label = new QLabel(&form);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case layout::Kind::DropDownList: {
+            auto* list = new QComboBox(&form);
+            list->setEditable(false);  // select-only
+            return list;
+        }
+        case layout::Kind::CheckBox:
+            return new QCheckBox(&form);
+    }
+    throw std::logic_error("no such kind of control");
+}
+
+// The control as a child of the form, with its place, caption, colours and
+// accessible name from the design.
+[[nodiscard]] QWidget* makeControl(QWidget& form, const layout::Control& design) {
     using layout::pixels;
-    const layout::Control& design = layout::control(name);
-    auto* widget = new Widget(&form);  // owned by the form
+    QWidget* widget = widgetOfKind(design.kind, form);
     widget->setObjectName(qString(design.name));
     widget->setGeometry(pixels(design.place.left), pixels(design.place.top),
                         pixels(design.place.width), pixels(design.place.height));
-    if constexpr (requires { widget->setText(QString()); }) {
-        widget->setText(qString(design.caption));
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        field->setText(qString(design.caption));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(qString(design.caption));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(qString(design.caption));
     }
     applyLook(*widget, design.kind, design.look);
     widget->setAccessibleName(qString(design.accessibleName));
     return widget;
-}
-
-[[nodiscard]] StaticLine* makeLine(QWidget& form, std::string_view name) {
-    return new StaticLine(layout::line(name), &form);  // owned by the form
 }
 
 // Qt presents a top-level widget as a client area and a widget of its own as
@@ -107,31 +148,8 @@ void installAccessibleRoles() {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
-      Picture1(makeControl<PlotSurface>(*this, "Picture1")),
-      Command1(makeControl<QPushButton>(*this, "Command1")),
-      Command2(makeControl<QPushButton>(*this, "Command2")),
-      Text1(makeControl<QLineEdit>(*this, "Text1")),
-      Text2(makeControl<QLineEdit>(*this, "Text2")),
-      Text3(makeControl<QLineEdit>(*this, "Text3")),
-      Text4(makeControl<QLineEdit>(*this, "Text4")),
-      Combo1(makeControl<QComboBox>(*this, "Combo1")),
-      Check1(makeControl<QCheckBox>(*this, "Check1")),
-      Label1(makeControl<QLabel>(*this, "Label1")),
-      Label2(makeControl<QLabel>(*this, "Label2")),
-      Label3(makeControl<QLabel>(*this, "Label3")),
-      Label5(makeControl<QLabel>(*this, "Label5")),
-      Label6(makeControl<QLabel>(*this, "Label6")),
-      Label7(makeControl<QLabel>(*this, "Label7")),
-      Label8(makeControl<QLabel>(*this, "Label8")),
-      Label9(makeControl<QLabel>(*this, "Label9")),
-      Label10(makeControl<QLabel>(*this, "Label10")),
-      Line1(makeLine(*this, "Line1")),
-      Line2(makeLine(*this, "Line2")),
-      Line3(makeLine(*this, "Line3")),
-      Line4(makeLine(*this, "Line4")),
-      Line5(makeLine(*this, "Line5")),
-      Line6(makeLine(*this, "Line6")),
-      core_(*this, Picture1->canvas()) {
+      controls_(makeControls(*this)),
+      core_(*this, control<PlotSurface>("Picture1").canvas()) {
     using layout::pixels;
     setObjectName(QStringLiteral("Form1"));
     // A title bar with a close box only, and a size the user cannot change.
@@ -150,30 +168,11 @@ Form1::Form1(QWidget* parent)
     if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows"))) {
         classic->setParent(this);  // deleted after the controls, which were created first
         setStyle(classic);
-        for (QWidget* control : findChildren<QWidget*>()) {
-            control->setStyle(classic);
+        for (QWidget* child : findChildren<QWidget*>()) {
+            child->setStyle(classic);
         }
     }
 
-    for (QPushButton* button : {Command1, Command2}) {
-        // Outside a dialog there is no default button; Enter and Esc do nothing.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
-    // The fields have no length limit (Qt's default stops at 32767 characters).
-    for (QLineEdit* textField : {Text1, Text2, Text3, Text4}) {
-        textField->setMaxLength(std::numeric_limits<int>::max());
-    }
-    Combo1->setEditable(false);  // select-only
-    for (QLabel* label :
-         {Label1, Label2, Label3, Label5, Label6, Label7, Label8, Label9, Label10}) {
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        controls_[i] = findChild<QWidget*>(qString(layout::kControls[i].name),
-                                           Qt::FindDirectChildrenOnly);
-    }
     // The tab order of the layout, over the controls that take the focus.
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
@@ -185,33 +184,42 @@ Form1::Form1(QWidget* parent)
         }
         previous = controls_[i];
     }
-    Picture1->setFocus();
+    control<PlotSurface>("Picture1").setFocus();
 
     // A caption names its control through the label relation; a unit, for
     // which Qt has no relation, becomes the control's description.
     for (const layout::LabelTie& tie : layout::kLabelTies) {
-        auto* label = qobject_cast<QLabel*>(&control(tie.label));
-        QWidget& named = control(tie.control);
+        auto& label = control<QLabel>(tie.label);
+        QWidget& named = control<QWidget>(tie.control);
         if (tie.tie == layout::Tie::Caption) {
-            label->setBuddy(&named);
+            label.setBuddy(&named);
         } else {
-            named.setAccessibleDescription(label->text());
+            named.setAccessibleDescription(label.text());
         }
     }
-    Picture1->setAccessibleDescription(qString(kNothingDrawn));
+    control<PlotSurface>("Picture1").setAccessibleDescription(qString(kNothingDrawn));
+    for (const layout::LineShape& shape : layout::kLines) {
+        new StaticLine(shape, this);  // owned by the form
+    }
 
-    connect(Command1, &QPushButton::clicked, this, [this] { core_.Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { core_.Command2_Click(); });
+    connect(&control<QPushButton>("Command1"), &QPushButton::clicked, this,
+            [this] { core_.Command1_Click(); });
+    connect(&control<QPushButton>("Command2"), &QPushButton::clicked, this,
+            [this] { core_.Command2_Click(); });
 }
 
-QWidget& Form1::control(std::string_view name) const {
-    return *controls_.at(layout::indexOf(name));
+std::array<QWidget*, layout::kControls.size()> Form1::makeControls(QWidget& form) {
+    std::array<QWidget*, layout::kControls.size()> controls{};
+    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
+        controls[i] = makeControl(form, layout::kControls[i]);
+    }
+    return controls;
 }
 
 // The form core's primitives.
 
 std::string Form1::text(std::string_view name) {
-    QWidget& widget = control(name);
+    auto& widget = control<QWidget>(name);
     if (auto* field = qobject_cast<QLineEdit*>(&widget)) {
         return field->text().toStdString();
     }
@@ -228,31 +236,27 @@ std::string Form1::text(std::string_view name) {
 }
 
 void Form1::setText(std::string_view name, std::string_view text) {
-    auto* field = qobject_cast<QLineEdit*>(&control(name));
-    if (field == nullptr) {
-        throw WindowServiceError("the control takes no text");
-    }
-    field->setText(qString(text));
+    control<QLineEdit>(name).setText(qString(text));
 }
 
-void Form1::addItem(std::string_view /*control*/, std::string_view item) {
-    Combo1->addItem(qString(item));
+void Form1::addItem(std::string_view name, std::string_view item) {
+    control<QComboBox>(name).addItem(qString(item));
 }
 
-int Form1::itemCount(std::string_view /*control*/) {
-    return Combo1->count();
+int Form1::itemCount(std::string_view name) {
+    return control<QComboBox>(name).count();
 }
 
-std::string Form1::item(std::string_view /*control*/, int index) {
-    return Combo1->itemText(index).toStdString();
+std::string Form1::item(std::string_view name, int index) {
+    return control<QComboBox>(name).itemText(index).toStdString();
 }
 
-void Form1::select(std::string_view /*control*/, int index) {
-    Combo1->setCurrentIndex(index);
+void Form1::select(std::string_view name, int index) {
+    control<QComboBox>(name).setCurrentIndex(index);
 }
 
-int Form1::checkState(std::string_view /*control*/) {
-    switch (Check1->checkState()) {
+int Form1::checkState(std::string_view name) {
+    switch (control<QCheckBox>(name).checkState()) {
         case Qt::Unchecked:
             return 0;
         case Qt::Checked:
@@ -264,25 +268,22 @@ int Form1::checkState(std::string_view /*control*/) {
 }
 
 bool Form1::enabled(std::string_view name) {
-    return control(name).isEnabled();
+    return control<QWidget>(name).isEnabled();
 }
 
 void Form1::enable(std::string_view name, bool enabled) {
-    control(name).setEnabled(enabled);
+    control<QWidget>(name).setEnabled(enabled);
 }
 
 std::string Form1::focused() {
-    const QWidget* widget = focusWidget();
-    for (const layout::Control& design : layout::kControls) {
-        if (&control(design.name) == widget) {
-            return std::string(design.name);
-        }
-    }
-    return {};
+    const auto focused = std::ranges::find(controls_, focusWidget());
+    return focused == controls_.end()
+               ? std::string()
+               : std::string(layout::kControls[static_cast<std::size_t>(focused - controls_.begin())].name);
 }
 
 void Form1::focus(std::string_view name) {
-    control(name).setFocus();
+    control<QWidget>(name).setFocus();
 }
 
 void Form1::showTitle(std::string_view title) {
@@ -300,7 +301,7 @@ void Form1::closeWindow() {
 }
 
 void Form1::describeChart(std::string_view description) {
-    Picture1->setAccessibleDescription(qString(description));
+    control<PlotSurface>("Picture1").setAccessibleDescription(qString(description));
 }
 
 void Form1::reportFailure(std::string_view what) {

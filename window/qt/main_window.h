@@ -3,11 +3,6 @@
 // Form1, the program's only window, on Qt: its controls made from the form's
 // design, shown as Qt's widgets. What the window does is the form core's.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -16,7 +11,6 @@
 #include "window/form_core.h"
 #include "window/form_layout.h"
 #include "window/qt/plot_surface.h"
-#include "window/qt/static_line.h"
 
 namespace aurisplot {
 
@@ -39,34 +33,15 @@ class Form1 final : public QWidget, public FormToolkit {
     [[nodiscard]] FormToolkit& toolkit() { return *this; }
 
     // A control by its design-time name: Picture1, Command1, Text1, Label1, ...
-    [[nodiscard]] QWidget& control(std::string_view name) const;
-
-    // The controls, by their design-time names, in tab order; then the labels
-    // and the static lines. Form1 owns them all as their Qt parent.
-    PlotSurface* const Picture1;
-    QPushButton* const Command1;
-    QPushButton* const Command2;
-    QLineEdit* const Text1;
-    QLineEdit* const Text2;
-    QLineEdit* const Text3;
-    QLineEdit* const Text4;
-    QComboBox* const Combo1;
-    QCheckBox* const Check1;
-    QLabel* const Label1;
-    QLabel* const Label2;
-    QLabel* const Label3;
-    QLabel* const Label5;
-    QLabel* const Label6;
-    QLabel* const Label7;
-    QLabel* const Label8;
-    QLabel* const Label9;
-    QLabel* const Label10;
-    StaticLine* const Line1;
-    StaticLine* const Line2;
-    StaticLine* const Line3;
-    StaticLine* const Line4;
-    StaticLine* const Line5;
-    StaticLine* const Line6;
+    // as the widget of its kind.
+    template <typename Widget = QWidget>
+    [[nodiscard]] Widget& control(std::string_view name) const {
+        auto* widget = dynamic_cast<Widget*>(controls_.at(layout::indexOf(name)));
+        if (widget == nullptr) {
+            throw WindowServiceError("the control is of another kind");
+        }
+        return *widget;
+    }
 
     // The form core's primitives.
     [[nodiscard]] std::string text(std::string_view control) override;
@@ -90,7 +65,10 @@ class Form1 final : public QWidget, public FormToolkit {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    std::array<QWidget*, layout::kControls.size()> controls_{};  // in the design's order
+    [[nodiscard]] static std::array<QWidget*, layout::kControls.size()> makeControls(QWidget& form);
+
+    // The controls in the design's order, owned by the form as their Qt parent.
+    std::array<QWidget*, layout::kControls.size()> controls_;
     FormCore core_;
 };
 

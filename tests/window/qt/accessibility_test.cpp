@@ -26,15 +26,15 @@ struct Presented {
 class AccessibilityTest : public QtFormTest {
   protected:
     [[nodiscard]] QString chartDescription() const {
-        return QAccessible::queryAccessibleInterface(qt.Picture1)->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(&qt.control<PlotSurface>("Picture1"))->text(QAccessible::Description);
     }
     // Graphs with Alt+G and waits for the result in the title; an empty
     // result is the plain title, so it must follow a result that was not.
     void graph(const std::string& result) {
-        QTest::keyClick(qt.Text1, Qt::Key_G, Qt::AltModifier);
+        QTest::keyClick(&qt.control<QLineEdit>("Text1"), Qt::Key_G, Qt::AltModifier);
         ASSERT_TRUE(result.empty() ? QTest::qWaitFor([&] { return title() == kTitle; }, 10000)
                                    : waitForResult(result));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return qt.Command1->isEnabled(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return qt.control<QPushButton>("Command1").isEnabled(); }));
     }
 };
 
@@ -65,7 +65,7 @@ TEST_F(AccessibilityTest, RolesNamesCaptionsAndUnits) {
         EXPECT_EQ(presented->text(QAccessible::Description), control.description);
         EXPECT_EQ(labelOf(*presented), control.labelledBy);
     }
-    EXPECT_EQ(qt.Combo1->accessibleName(), "Graph Resolution");  // where a platform shows it
+    EXPECT_EQ(qt.control<QComboBox>("Combo1").accessibleName(), "Graph Resolution");  // where a platform shows it
     // The window is presented as the application's, under the application.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&qt)->parent()->role(),
               QAccessible::Application);
@@ -80,7 +80,7 @@ TEST_F(AccessibilityTest, WindowNameAndChartDescriptionFollowEachGraph) {
     EXPECT_EQ(chartDescription(),
               "Power density of 600 W at 2.2 dBi: below the 5 mW/cm² limit from 2 m");
 
-    qt.Text1->setText("5e5");
+    qt.control<QLineEdit>("Text1").setText("5e5");
     graph("");
     EXPECT_EQ(chartDescription(),
               "Power density of 500000 W at 2.2 dBi: above the 5 mW/cm² "

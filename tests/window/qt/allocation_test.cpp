@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <cstddef>
@@ -61,11 +66,11 @@ TEST(HeapAllocations, TheEngineMakesAsManyForAMillionPassesAsForTenThousand) {
 TEST(HeapAllocations, TheRealWindowMakesFarFewerThanOnePerPass) {
     Form1 form;
     form.core().Form_Load();
-    form.Combo1->setCurrentIndex(2);  // 1 mm
+    form.control<QComboBox>("Combo1").setCurrentIndex(2);  // 1 mm
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.core().Command1_Click();  // first use of the painter, the title and the fields
-    form.Text4->setText(QStringLiteral("1000"));
+    form.control<QLineEdit>("Text4").setText(QStringLiteral("1000"));
     const std::size_t during = allocationsDuring([&] { form.core().Command1_Click(); });
     ASSERT_TRUE(form.windowTitle().endsWith(QStringLiteral("[MPE range is ~1m]")));
     EXPECT_LT(during, kLongSweepPasses / 100);

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "form_driver.h"

@@ -13,9 +13,9 @@ namespace {
 using QtOnlyTest = QtFormTest;
 
 TEST_F(QtOnlyTest, ScreenReadersCanNameEveryControlThatTakesInput) {
-    const std::vector<QWidget*> controls{qt.Picture1, qt.Command1, qt.Command2,
-                                         qt.Text1,    qt.Text2,    qt.Text3,
-                                         qt.Text4,    qt.Combo1,   qt.Check1};
+    const std::vector<QWidget*> controls{&qt.control<PlotSurface>("Picture1"), &qt.control<QPushButton>("Command1"), &qt.control<QPushButton>("Command2"),
+                                         &qt.control<QLineEdit>("Text1"),    &qt.control<QLineEdit>("Text2"),    &qt.control<QLineEdit>("Text3"),
+                                         &qt.control<QLineEdit>("Text4"),    &qt.control<QComboBox>("Combo1"),   &qt.control<QCheckBox>("Check1")};
     QSet<QString> names;
     for (const QWidget* control : controls) {
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
@@ -32,11 +32,11 @@ TEST_F(QtOnlyTest, EveryCaptionFitsItsControlInTheWindowFont) {
             << label->text().toStdString();
         EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
     }
-    for (const QPushButton* button : {qt.Command1, qt.Command2}) {
+    for (const QPushButton* button : {&qt.control<QPushButton>("Command1"), &qt.control<QPushButton>("Command2")}) {
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
                   button->width() - 8);
     }
-    EXPECT_LE(qt.Check1->sizeHint().width(), qt.Check1->width());
+    EXPECT_LE(qt.control<QCheckBox>("Check1").sizeHint().width(), qt.control<QCheckBox>("Check1").width());
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ class RandomUser : public QtFormTest {
   protected:
     RandomUser() : random_(seed()) {
         // Connected after the form's own handler, so it runs once a Graph has ended.
-        QObject::connect(qt.Command1, &QPushButton::clicked, &qt, [this] { ++graphs_; });
+        QObject::connect(&qt.control<QPushButton>("Command1"), &QPushButton::clicked, &qt, [this] { ++graphs_; });
     }
 
     [[nodiscard]] int roll(int below) {
@@ -56,16 +56,16 @@ class RandomUser : public QtFormTest {
         QPoint point;
         do {
             point = QPoint(roll(qt.width()), roll(qt.height()));
-        } while (qt.Command2->geometry().contains(point));
+        } while (qt.control<QPushButton>("Command2").geometry().contains(point));
         QWidget* target = qt.childAt(point);
         target = target != nullptr ? target : &qt;
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&qt, point));
     }
 
     void typeIntoAField() {
-        const std::array fields{qt.Text1, qt.Text2, qt.Text3, qt.Text4};
+        const std::array fields{&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"), &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")};
         QLineEdit* field = fields.at(static_cast<std::size_t>(roll(4)));
-        const bool distance = field == qt.Text4;
+        const bool distance = field == &qt.control<QLineEdit>("Text4");
         field->setFocus();
         if (distance || roll(2) == 0) {
             QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);  // typing replaces it all
@@ -87,7 +87,7 @@ class RandomUser : public QtFormTest {
         const Qt::Key key =
             kKeys.at(static_cast<std::size_t>(roll(static_cast<int>(kKeys.size()))));
         QWidget& target = focused();
-        if (key == Qt::Key_Space && &target == qt.Command2) {
+        if (key == Qt::Key_Space && &target == &qt.control<QPushButton>("Command2")) {
             return;  // Space would press Exit
         }
         QTest::keyClick(&target, key);
@@ -100,8 +100,8 @@ class RandomUser : public QtFormTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return graphs_ > before; }, 5000))
             << "Alt+G did nothing; focus " << focused().metaObject()->className() << " "
             << focused().objectName().toStdString() << " active "
-            << (QApplication::activeWindow() == &qt) << " enabled " << qt.Command1->isEnabled()
-            << " down " << qt.Command1->isDown();
+            << (QApplication::activeWindow() == &qt) << " enabled " << qt.control<QPushButton>("Command1").isEnabled()
+            << " down " << qt.control<QPushButton>("Command1").isDown();
     }
 
     // The user makes sure the window has the keyboard. On Qt's offscreen
@@ -125,7 +125,7 @@ class RandomUser : public QtFormTest {
         } else if (choice < 93) {
             pressAKey();
         } else if (choice < 97) {
-            QTest::mouseClick(qt.Command1, Qt::LeftButton);
+            QTest::mouseClick(&qt.control<QPushButton>("Command1"), Qt::LeftButton);
         } else {
             altG();
         }
@@ -139,7 +139,7 @@ class RandomUser : public QtFormTest {
     // What a user relies on after every Graph command.
     void checkAfterGraph() {
         ASSERT_TRUE(qt.isVisible());
-        EXPECT_TRUE(qt.Command1->isEnabled());
+        EXPECT_TRUE(qt.control<QPushButton>("Command1").isEnabled());
         static const QRegularExpression result(
             QStringLiteral("^Quarnel Labs - Aurisplot( - \\[MPE range is ~(\\d+)m\\])?$"));
         const QRegularExpressionMatch shown = result.match(qt.windowTitle());
@@ -147,10 +147,10 @@ class RandomUser : public QtFormTest {
         // The range is a distance the sweep reached: never beyond the chart's edge.
         if (shown.hasCaptured(2)) {
             EXPECT_LE(shown.captured(2).toDouble(),
-                      parse(qt.Text4->text().toStdString()).value_or(0))
+                      parse(qt.control<QLineEdit>("Text4").text().toStdString()).value_or(0))
                 << qt.windowTitle().toStdString();
         }
-        for (QLineEdit* field : {qt.Text1, qt.Text2, qt.Text3, qt.Text4}) {
+        for (QLineEdit* field : {&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"), &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")}) {
             const std::string text = field->text().toStdString();
             const std::optional<double> value = parse(text);
             ASSERT_TRUE(value.has_value())
