@@ -3,3 +3,12 @@
 # one test: listing its cases would mean running node at build time.
 add_test(NAME aurisplot_engine_tests COMMAND aurisplot_engine_tests)
 add_test(NAME aurisplot_form_tests COMMAND aurisplot_form_tests)
+
+# The browser tests' own tools, the static server and the DevTools driver, run
+# by Debian's python3, whose python3-websocket they use, with a headless chromium.
+add_test(NAME aurisplot_web_harness
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
+          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
+          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/harness_test.py)
+set_tests_properties(aurisplot_web_harness PROPERTIES
+  ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 120)
