@@ -96,7 +96,8 @@ class ShownForm {
 [[nodiscard]] double liveWindow(int distanceFull, int runs, bool repeatsDrawn = false) {
     ShownForm shown(distanceFull);
     shown.form.core().canvas().skipRepeats(!repeatsDrawn);
-    return perPass(runs, passesOf("1 mm", distanceFull), [&] { shown.form.core().Command1_Click(); });
+    return perPass(runs, passesOf("1 mm", distanceFull),
+                   [&] { shown.form.core().Command1_Click(); });
 }
 
 [[nodiscard]] double engineAlone(int distanceFull, int runs) {

@@ -3,20 +3,20 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QApplication>
-#include <QImage>
 #include <QPainter>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 
-#include "window/null/forwarding_window.h"
 #include "bench/passes.h"
 #include "engine/graph_engine.h"
+#include "window/null/forwarding_window.h"
 #include "window/qt/main_window.h"
 
 namespace aurisplot::bench {

@@ -34,8 +34,8 @@ void drawLimitZone(WindowServices& window, const GraphInputs& in) {
 
 void drawGrid(WindowServices& window, const GraphInputs& in) {
     setPen(window, kDrawModeCopyPen);
-    const double width = in.plotWidth;
-    const double height = in.plotHeight;
+    const auto width = static_cast<double>(in.plotWidth);
+    const auto height = static_cast<double>(in.plotHeight);
     forEachStep(1, gridSpacing(width, in.distanceFullScale), width, [&](double gx) {
         const auto x = static_cast<float>(gx);
         resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlack); });

@@ -16,7 +16,8 @@ struct ChartMapping {
     double distanceFull;  // D
 
     [[nodiscard]] static ChartMapping of(const GraphInputs& in) {
-        return {in.plotWidth, in.plotHeight, in.densityFullScale, in.distanceFullScale};
+        return {static_cast<double>(in.plotWidth), static_cast<double>(in.plotHeight),
+                in.densityFullScale, in.distanceFullScale};
     }
     [[nodiscard]] double x(double distance) const { return (distance / distanceFull) * width; }
     [[nodiscard]] double y(double density) const {

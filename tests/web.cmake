@@ -12,3 +12,14 @@ add_test(NAME aurisplot_web_harness
           /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/harness_test.py)
 set_tests_properties(aurisplot_web_harness PROPERTIES
   ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 120)
+
+# The site as the build makes it (target aurisplot_site): offline from the
+# cache of its build, a new build's cache in place of the old one, the cache
+# named for every file of the site, and the ZIP holding the site.
+add_test(NAME aurisplot_web_site
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
+          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
+          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/site_test.py)
+set_tests_properties(aurisplot_web_site PROPERTIES
+  ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site;AURISPLOT_SITE_SOURCE=${PROJECT_SOURCE_DIR}/window/web/site;AURISPLOT_MAKE_SITE=${PROJECT_SOURCE_DIR}/packaging/web/make_site.cmake;CMAKE=${CMAKE_COMMAND};ZIP_PROGRAM=${AURISPLOT_ZIP}"
+  TIMEOUT 120)

@@ -168,12 +168,7 @@ inline constexpr Colour kSurfaceBackground = rgb(255, 255, 255);
 
 // Where a control stands in kControls, which is also the tab order.
 [[nodiscard]] constexpr std::size_t indexOf(std::string_view name) {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].name == name) {
-            return i;
-        }
-    }
-    throw std::logic_error("no such control in the layout");
+    return static_cast<std::size_t>(&control(name) - kControls.data());
 }
 
 // The caption label that names `control`, if one does.

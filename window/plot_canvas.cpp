@@ -37,8 +37,9 @@ void PlotCanvas::fit(int width, int height, double ratio) {
         emblemWidth_ = grey.width;
         emblemHeight_ = grey.height;
         emblem_.resize(grey.greys.size());
-        std::ranges::transform(grey.greys, emblem_.begin(),
-                               [](std::uint8_t level) { return canvasPixel(rgb(level, level, level)); });
+        std::ranges::transform(grey.greys, emblem_.begin(), [](std::uint8_t level) {
+            return canvasPixel(rgb(level, level, level));
+        });
         ratio_ = ratio;
         penThickness_ = surface::penThickness(drawWidth_, ratio_);
     }

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/graph_engine.h"
-#include "window/null/recording_window.h"
 #include "window/command_boundary.h"
+#include "window/null/recording_window.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -24,16 +24,16 @@ TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
         const auto drawn = runCommand(
             window,
             [&] {
-            window.setCommand1Enabled(false);
-            switch (failure) {
-                case 0:
-                    throw std::logic_error("engine fault");
-                case 1:
-                    throw std::bad_alloc();
-                default:
-                    throw 42;  // NOLINT(hicpp-exception-baseclass): anything at all
-            }
-            return 0;
+                window.setCommand1Enabled(false);
+                switch (failure) {
+                    case 0:
+                        throw std::logic_error("engine fault");
+                    case 1:
+                        throw std::bad_alloc();
+                    default:
+                        throw 42;  // NOLINT(hicpp-exception-baseclass): anything at all
+                }
+                return 0;
             },
             [&](std::string_view what) { reports.emplace_back(what); });
         EXPECT_FALSE(drawn) << failure;
@@ -56,7 +56,7 @@ TEST(CommandBoundary, TheProgramsEndLeavesTheWindowAsItIs) {
         },
         [&](std::string_view /*what*/) { ++reports; });
     EXPECT_FALSE(drawn);
-    EXPECT_EQ(reports, 0);  // ending is no failure
+    EXPECT_EQ(reports, 0);                       // ending is no failure
     EXPECT_FALSE(window.state.command1Enabled);  // nothing of the command runs any more
 }
 

@@ -15,6 +15,7 @@ this process dies; only the profile folder is then left behind).
 
 import atexit
 import base64
+import collections
 import ctypes
 import json
 import os
@@ -85,7 +86,7 @@ class Browser:
         self.profile = None
         self._socket = None
         self._next_id = 0
-        self._events = []
+        self._events = collections.deque(maxlen=10000)  # the latest, not waited for yet
         self._listening = threading.Event()
         self._stderr = []
 
@@ -216,22 +217,23 @@ class Browser:
         elif method == "Log.entryAdded" and params.get("entry", {}).get("level") == "error":
             self.errors.append(params["entry"].get("text", ""))
 
-    def wait_for_event(self, method, timeout=None):
-        """The first event named method not waited for yet, received now or before."""
+    def wait_for_event(self, method, matching=None, timeout=None):
+        """The parameters of the first event named method (and whose parameters
+        matching accepts) not waited for yet, whether it came before or comes now."""
         deadline = time.monotonic() + (self.timeout if timeout is None else timeout)
         while True:
-            for index, event in enumerate(self._events):
-                if event["method"] == method:
-                    del self._events[:index + 1]
-                    return event.get("params", {})
-            self._events.clear()
+            for event in self._events:
+                params = event.get("params", {})
+                if event["method"] == method and (matching is None or matching(params)):
+                    self._events.remove(event)
+                    return params
             remaining = deadline - time.monotonic()
             if remaining <= 0:
                 raise DevToolsError(f"no {method} within the time allowed")
             try:
                 self._receive(timeout=remaining)
             except websocket.WebSocketTimeoutException:
-                raise DevToolsError(f"no {method} within the time allowed") from None
+                continue
 
     def wait_for_console(self, pattern, timeout=None):
         """The text of the first console message matching pattern (a regular expression)."""
@@ -255,7 +257,9 @@ class Browser:
 
     def navigate(self, url):
         """Loads url and returns once its load event has fired."""
-        self._events.clear()
+        self._events = collections.deque(
+            (event for event in self._events if event["method"] != "Page.loadEventFired"),
+            maxlen=self._events.maxlen)
         result = self.send("Page.navigate", url=url)
         if result.get("errorText"):
             raise DevToolsError(f"{url}: {result['errorText']}")

@@ -65,7 +65,8 @@ def main(argv):
     handler = functools.partial(Handler, directory=folder)
     port = int(argv[2]) if len(argv) == 3 else 0
     with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
-        print(f"Serving {folder} on http://127.0.0.1:{server.server_address[1]}/", flush=True)
+        print(f"Serving {folder} on http://127.0.0.1:{server.server_address[1]}/ (Ctrl+C ends it)",
+              flush=True)
         try:
             server.serve_forever()
         except KeyboardInterrupt:

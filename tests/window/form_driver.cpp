@@ -42,10 +42,11 @@ Picture pictureOf(const PlotCanvas& canvas) {
     const std::span<const CanvasPixel> pixels = canvas.pixels();
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            picture.set(x, y,
-                        colourOf(pixels[static_cast<std::size_t>(y) *
-                                            static_cast<std::size_t>(canvas.width()) +
-                                        static_cast<std::size_t>(x)]));
+            picture.set(
+                x, y,
+                colourOf(
+                    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width()) +
+                           static_cast<std::size_t>(x)]));
         }
     }
     return picture;

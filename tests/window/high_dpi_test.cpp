@@ -24,7 +24,8 @@ class HighDpi : public FormTest {
     // The device pixel that holds a point given in twips, as drawn in single
     // precision: 15 twips to a logical pixel, `ratio` device pixels to that.
     [[nodiscard]] int device(double twips) const {
-        return static_cast<int>(std::floor(static_cast<float>(twips) * ratio / 15));
+        return static_cast<int>(
+            std::floor(static_cast<double>(static_cast<float>(twips)) * ratio / 15));
     }
     // A pen one logical pixel wide covers this many device pixels right of and
     // below the point.

@@ -88,9 +88,8 @@ TEST_P(SameAsNoToolkit, AtEveryScale) {
         ASSERT_TRUE(drawn == pictureOf(none.canvas())) << ratio;
         if (ratio == std::floor(ratio)) {  // the screen shows it one to one inside the border
             const int border = static_cast<int>(ratio);
-            EXPECT_TRUE(
-                form.surfaceOnScreen().crop({border, border, drawn.width(), drawn.height()}) ==
-                drawn)
+            EXPECT_TRUE(form.surfaceOnScreen().crop(
+                            {border, border, drawn.width(), drawn.height()}) == drawn)
                 << ratio;
         }
     }
@@ -129,7 +128,7 @@ TEST_P(ScaleChange, GivesThePictureOfAFreshGraphAtTheNewScale) {
 TEST_P(ScaleChange, InTheMiddleOfASweepGivesThePictureOfAFreshGraph) {
     const double ratio = GetParam();
     GraphCase longSweep = kEverything;
-    longSweep.distanceFull = "1000";  // a million passes
+    longSweep.distanceFull = "10000";  // ten million passes, past a timer tick on every window
     enter(longSweep);
     bool duringSweep = false;
     form.every(1, [&] {

@@ -23,6 +23,7 @@ namespace aurisplot {
 // The resolution list as start-up fills it.
 [[nodiscard]] inline std::vector<std::string> resolutionTexts() {
     std::vector<std::string> texts;
+    texts.reserve(kResolutions.size());
     for (const Resolution& entry : kResolutions) {
         texts.emplace_back(entry.text);
     }

@@ -1,21 +1,21 @@
 #include "window/qt/main_window.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QCloseEvent>
-#include <QIcon>
-#include <QPalette>
-#include <QStyle>
-#include <QStyleFactory>
-#include <QAbstractButton>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
-#include <cstdio>
+#include <QStyle>
+#include <QStyleFactory>
 #include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <stdexcept>
 #include <string_view>
@@ -60,8 +60,8 @@ void applyLook(QWidget& widget, layout::Kind kind, layout::Look look) {
     const bool field = kind == layout::Kind::TextField;
     if (colours.ground) {
         const QPalette::ColorRole ground = kind == layout::Kind::PushButton ? QPalette::Button
-                                           : field                           ? QPalette::Base
-                                                                             : QPalette::Window;
+                                           : field                          ? QPalette::Base
+                                                                            : QPalette::Window;
         palette.setColor(ground, qColour(*colours.ground));
     }
     if (colours.text) {
@@ -175,14 +175,15 @@ Form1::Form1(QWidget* parent)
 
     // The tab order of the layout, over the controls that take the focus.
     QWidget* previous = nullptr;
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        if (!layout::takesFocus(layout::kControls[i])) {
+    for (const layout::Control& design : layout::kControls) {
+        if (!layout::takesFocus(design)) {
             continue;
         }
+        QWidget* current = &control(design.name);
         if (previous != nullptr) {
-            setTabOrder(previous, controls_[i]);
+            setTabOrder(previous, current);
         }
-        previous = controls_[i];
+        previous = current;
     }
     control<PlotSurface>("Picture1").setFocus();
 
@@ -190,7 +191,7 @@ Form1::Form1(QWidget* parent)
     // which Qt has no relation, becomes the control's description.
     for (const layout::LabelTie& tie : layout::kLabelTies) {
         auto& label = control<QLabel>(tie.label);
-        QWidget& named = control<QWidget>(tie.control);
+        auto& named = control<QWidget>(tie.control);
         if (tie.tie == layout::Tie::Caption) {
             label.setBuddy(&named);
         } else {
@@ -210,9 +211,9 @@ Form1::Form1(QWidget* parent)
 
 std::array<QWidget*, layout::kControls.size()> Form1::makeControls(QWidget& form) {
     std::array<QWidget*, layout::kControls.size()> controls{};
-    for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
-        controls[i] = makeControl(form, layout::kControls[i]);
-    }
+    std::ranges::transform(layout::kControls, controls.begin(), [&](const layout::Control& design) {
+        return makeControl(form, design);
+    });
     return controls;
 }
 
@@ -276,10 +277,12 @@ void Form1::enable(std::string_view name, bool enabled) {
 }
 
 std::string Form1::focused() {
-    const auto focused = std::ranges::find(controls_, focusWidget());
-    return focused == controls_.end()
-               ? std::string()
-               : std::string(layout::kControls[static_cast<std::size_t>(focused - controls_.begin())].name);
+    for (const layout::Control& design : layout::kControls) {
+        if (&control(design.name) == focusWidget()) {
+            return std::string(design.name);
+        }
+    }
+    return {};
 }
 
 void Form1::focus(std::string_view name) {

@@ -44,17 +44,17 @@ class Form1 final : public QWidget, public FormToolkit {
     }
 
     // The form core's primitives.
-    [[nodiscard]] std::string text(std::string_view control) override;
-    void setText(std::string_view control, std::string_view text) override;
-    void addItem(std::string_view control, std::string_view item) override;
-    [[nodiscard]] int itemCount(std::string_view control) override;
-    [[nodiscard]] std::string item(std::string_view control, int index) override;
-    void select(std::string_view control, int index) override;
-    [[nodiscard]] int checkState(std::string_view control) override;
-    [[nodiscard]] bool enabled(std::string_view control) override;
-    void enable(std::string_view control, bool enabled) override;
+    [[nodiscard]] std::string text(std::string_view name) override;
+    void setText(std::string_view name, std::string_view text) override;
+    void addItem(std::string_view name, std::string_view item) override;
+    [[nodiscard]] int itemCount(std::string_view name) override;
+    [[nodiscard]] std::string item(std::string_view name, int index) override;
+    void select(std::string_view name, int index) override;
+    [[nodiscard]] int checkState(std::string_view name) override;
+    [[nodiscard]] bool enabled(std::string_view name) override;
+    void enable(std::string_view name, bool enabled) override;
     [[nodiscard]] std::string focused() override;
-    void focus(std::string_view control) override;
+    void focus(std::string_view name) override;
     void showTitle(std::string_view title) override;
     void turnEventLoop() override;
     void closeWindow() override;

@@ -23,7 +23,7 @@ QSize PlotSurface::interiorSize() const {
 QImage PlotSurface::picture() const {
     // RGB32 holds 0xFFRRGGBB, as the canvas does.
     return {reinterpret_cast<const uchar*>(canvas_.pixels().data()), canvas_.width(),
-            canvas_.height(), canvas_.width() * 4, QImage::Format_RGB32};
+            canvas_.height(), qsizetype{canvas_.width()} * 4, QImage::Format_RGB32};
 }
 
 void PlotSurface::fitCanvas() {

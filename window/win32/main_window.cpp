@@ -70,9 +70,9 @@ void registerClass() {
     formClass.lpfnWndProc = DefWindowProcW;  // replaced once the window knows its owner
     formClass.hInstance = GetModuleHandleW(nullptr);
     // Shared icons belong to the system, however often a window asks for them.
-    formClass.hIcon = static_cast<HICON>(LoadImageW(formClass.hInstance,
-                                                    MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON,
-                                                    0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    formClass.hIcon =
+        static_cast<HICON>(LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT),
+                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     formClass.hIconSm = static_cast<HICON>(
         LoadImageW(formClass.hInstance, MAKEINTRESOURCEW(IDI_AURISPLOT), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -95,9 +95,8 @@ void registerClass() {
     registerClass();
     const RECT frame = frameFor(static_cast<int>(GetDpiForSystem()));
     HWND window = CreateWindowExW(0, kClassName, wide(kTitle).c_str(), kFrameStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+                                  CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) {
         throw std::runtime_error("the main window cannot be made");
     }
@@ -266,8 +265,8 @@ void Form1::setText(std::string_view name, std::string_view text) {
 }
 
 void Form1::addItem(std::string_view name, std::string_view item) {
-    const LRESULT added = SendMessageW(control(name), CB_ADDSTRING, 0,
-                                       reinterpret_cast<LPARAM>(wide(item).c_str()));
+    const LRESULT added =
+        SendMessageW(control(name), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item).c_str()));
     if (added == CB_ERR || added == CB_ERRSPACE) {
         throw WindowServiceError("the list refuses the entry");
     }

@@ -12,6 +12,10 @@ namespace aurisplot::win32 {
 // field that no caption names, or the plot surface, a chart that says after
 // each Graph what it shows. Everything else is the system's standard object
 // for the window.
+// A COM object is destroyed by its own Release(), never through a pointer to
+// its interface, which therefore has no virtual destructor.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class NamedAccessible final : public IAccessible {
   public:
     // Takes over the standard object's reference. A screen reader asks the
@@ -73,6 +77,7 @@ class NamedAccessible final : public IAccessible {
     std::wstring description_;
     long role_;
 };
+#pragma GCC diagnostic pop
 
 // Answers WM_GETOBJECT for a window's client area with a NamedAccessible, or
 // with nothing when the system cannot make its standard object.

@@ -26,7 +26,8 @@ struct Presented {
 class AccessibilityTest : public QtFormTest {
   protected:
     [[nodiscard]] QString chartDescription() const {
-        return QAccessible::queryAccessibleInterface(&qt.control<PlotSurface>("Picture1"))->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(&qt.control<PlotSurface>("Picture1"))
+            ->text(QAccessible::Description);
     }
     // Graphs with Alt+G and waits for the result in the title; an empty
     // result is the plain title, so it must follow a result that was not.
@@ -34,7 +35,8 @@ class AccessibilityTest : public QtFormTest {
         QTest::keyClick(&qt.control<QLineEdit>("Text1"), Qt::Key_G, Qt::AltModifier);
         ASSERT_TRUE(result.empty() ? QTest::qWaitFor([&] { return title() == kTitle; }, 10000)
                                    : waitForResult(result));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return qt.control<QPushButton>("Command1").isEnabled(); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return qt.control<QPushButton>("Command1").isEnabled(); }));
     }
 };
 
@@ -65,7 +67,8 @@ TEST_F(AccessibilityTest, RolesNamesCaptionsAndUnits) {
         EXPECT_EQ(presented->text(QAccessible::Description), control.description);
         EXPECT_EQ(labelOf(*presented), control.labelledBy);
     }
-    EXPECT_EQ(qt.control<QComboBox>("Combo1").accessibleName(), "Graph Resolution");  // where a platform shows it
+    EXPECT_EQ(qt.control<QComboBox>("Combo1").accessibleName(),
+              "Graph Resolution");  // where a platform shows it
     // The window is presented as the application's, under the application.
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&qt)->parent()->role(),
               QAccessible::Application);

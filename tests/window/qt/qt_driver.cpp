@@ -1,17 +1,14 @@
 // The Qt window as the shared window tests drive it.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -81,7 +78,9 @@ class QtDriver final : private QtForm, public CoreDriver {
     int textLimit(std::string_view field) override {
         return form_.control<QLineEdit>(field).maxLength();
     }
-    Picture surfaceOnScreen() override { return pictureOf(form_.control<PlotSurface>("Picture1").grab().toImage()); }
+    Picture surfaceOnScreen() override {
+        return pictureOf(form_.control<PlotSurface>("Picture1").grab().toImage());
+    }
     Picture clientOnScreen() override { return pictureOf(form_.grab().toImage()); }
 
     void focusOn(std::string_view control) override { form_.control(control).setFocus(); }
@@ -126,7 +125,9 @@ class QtDriver final : private QtForm, public CoreDriver {
     void click(std::string_view control) override {
         QTest::mouseClick(&form_.control(control), Qt::LeftButton);
     }
-    void setChecked(bool checked) override { form_.control<QCheckBox>("Check1").setChecked(checked); }
+    void setChecked(bool checked) override {
+        form_.control<QCheckBox>("Check1").setChecked(checked);
+    }
     void closeBox() override { form_.close(); }
     // The window moves to the test program's screen of that ratio, as a user
     // moves it to another monitor: Qt tells every widget of the new screen.

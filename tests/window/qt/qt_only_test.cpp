@@ -13,9 +13,12 @@ namespace {
 using QtOnlyTest = QtFormTest;
 
 TEST_F(QtOnlyTest, ScreenReadersCanNameEveryControlThatTakesInput) {
-    const std::vector<QWidget*> controls{&qt.control<PlotSurface>("Picture1"), &qt.control<QPushButton>("Command1"), &qt.control<QPushButton>("Command2"),
-                                         &qt.control<QLineEdit>("Text1"),    &qt.control<QLineEdit>("Text2"),    &qt.control<QLineEdit>("Text3"),
-                                         &qt.control<QLineEdit>("Text4"),    &qt.control<QComboBox>("Combo1"),   &qt.control<QCheckBox>("Check1")};
+    const std::vector<QWidget*> controls{
+        &qt.control<PlotSurface>("Picture1"), &qt.control<QPushButton>("Command1"),
+        &qt.control<QPushButton>("Command2"), &qt.control<QLineEdit>("Text1"),
+        &qt.control<QLineEdit>("Text2"),      &qt.control<QLineEdit>("Text3"),
+        &qt.control<QLineEdit>("Text4"),      &qt.control<QComboBox>("Combo1"),
+        &qt.control<QCheckBox>("Check1")};
     QSet<QString> names;
     for (const QWidget* control : controls) {
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
@@ -32,11 +35,13 @@ TEST_F(QtOnlyTest, EveryCaptionFitsItsControlInTheWindowFont) {
             << label->text().toStdString();
         EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
     }
-    for (const QPushButton* button : {&qt.control<QPushButton>("Command1"), &qt.control<QPushButton>("Command2")}) {
+    for (const QPushButton* button :
+         {&qt.control<QPushButton>("Command1"), &qt.control<QPushButton>("Command2")}) {
         EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
                   button->width() - 8);
     }
-    EXPECT_LE(qt.control<QCheckBox>("Check1").sizeHint().width(), qt.control<QCheckBox>("Check1").width());
+    EXPECT_LE(qt.control<QCheckBox>("Check1").sizeHint().width(),
+              qt.control<QCheckBox>("Check1").width());
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ class RandomUser : public QtFormTest {
   protected:
     RandomUser() : random_(seed()) {
         // Connected after the form's own handler, so it runs once a Graph has ended.
-        QObject::connect(&qt.control<QPushButton>("Command1"), &QPushButton::clicked, &qt, [this] { ++graphs_; });
+        QObject::connect(&qt.control<QPushButton>("Command1"), &QPushButton::clicked, &qt,
+                         [this] { ++graphs_; });
     }
 
     [[nodiscard]] int roll(int below) {
@@ -63,7 +64,8 @@ class RandomUser : public QtFormTest {
     }
 
     void typeIntoAField() {
-        const std::array fields{&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"), &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")};
+        const std::array fields{&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"),
+                                &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")};
         QLineEdit* field = fields.at(static_cast<std::size_t>(roll(4)));
         const bool distance = field == &qt.control<QLineEdit>("Text4");
         field->setFocus();
@@ -100,8 +102,9 @@ class RandomUser : public QtFormTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return graphs_ > before; }, 5000))
             << "Alt+G did nothing; focus " << focused().metaObject()->className() << " "
             << focused().objectName().toStdString() << " active "
-            << (QApplication::activeWindow() == &qt) << " enabled " << qt.control<QPushButton>("Command1").isEnabled()
-            << " down " << qt.control<QPushButton>("Command1").isDown();
+            << (QApplication::activeWindow() == &qt) << " enabled "
+            << qt.control<QPushButton>("Command1").isEnabled() << " down "
+            << qt.control<QPushButton>("Command1").isDown();
     }
 
     // The user makes sure the window has the keyboard. On Qt's offscreen
@@ -150,7 +153,9 @@ class RandomUser : public QtFormTest {
                       parse(qt.control<QLineEdit>("Text4").text().toStdString()).value_or(0))
                 << qt.windowTitle().toStdString();
         }
-        for (QLineEdit* field : {&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"), &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")}) {
+        for (QLineEdit* field :
+             {&qt.control<QLineEdit>("Text1"), &qt.control<QLineEdit>("Text2"),
+              &qt.control<QLineEdit>("Text3"), &qt.control<QLineEdit>("Text4")}) {
             const std::string text = field->text().toStdString();
             const std::optional<double> value = parse(text);
             ASSERT_TRUE(value.has_value())
