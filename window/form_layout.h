@@ -182,7 +182,7 @@ inline constexpr Colour kSurfaceBackground = rgb(255, 255, 255);
 }
 
 [[nodiscard]] constexpr bool isCaption(std::string_view label) {
-    return std::ranges::any_of(kLabelTies, [label](const LabelTie& tie) {
+    return std::any_of(kLabelTies.begin(), kLabelTies.end(), [label](const LabelTie& tie) {
         return tie.tie == Tie::Caption && tie.label == label;
     });
 }

@@ -37,9 +37,8 @@ void PlotCanvas::fit(int width, int height, double ratio) {
         emblemWidth_ = grey.width;
         emblemHeight_ = grey.height;
         emblem_.resize(grey.greys.size());
-        std::ranges::transform(grey.greys, emblem_.begin(), [](std::uint8_t level) {
-            return canvasPixel(rgb(level, level, level));
-        });
+        std::transform(grey.greys.begin(), grey.greys.end(), emblem_.begin(),
+                       [](std::uint8_t level) { return canvasPixel(rgb(level, level, level)); });
         ratio_ = ratio;
         penThickness_ = surface::penThickness(drawWidth_, ratio_);
     }
@@ -153,7 +152,7 @@ void PlotCanvas::stretchTo(int width, int height) {
 
 // White, and the emblem at its natural size at the top-left, clipped by the interior.
 void PlotCanvas::paintBackground() {
-    std::ranges::fill(pixels_, canvasPixel(layout::kSurfaceBackground));
+    std::fill(pixels_.begin(), pixels_.end(), canvasPixel(layout::kSurfaceBackground));
     const int rows = std::min(emblemHeight_, height_);
     const int columns = std::min(emblemWidth_, width_);
     for (int y = 0; y < rows; ++y) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -70,7 +71,8 @@ TEST_F(PlotCanvasTest, ALineIsTheSameWhicheverWayItIsDrawn) {
     const std::vector<CanvasPixel> forward(canvas.pixels().begin(), canvas.pixels().end());
     canvas.clear();
     line(90, 61, 30, 40);
-    EXPECT_TRUE(std::ranges::equal(canvas.pixels(), forward));
+    EXPECT_TRUE(
+        std::equal(canvas.pixels().begin(), canvas.pixels().end(), forward.begin(), forward.end()));
 }
 
 // At twice the pixels, a pen of one pixel is two device pixels square at each

@@ -103,7 +103,7 @@ class ServiceWorkerTest(unittest.TestCase):
 
         self.serve_offline()
         self.browser.navigate(self.url + "?from=cache")
-        self.assertEqual(self.browser.evaluate("document.title"), "Aurisplot")
+        self.assertEqual(self.browser.evaluate("document.title"), "Quarnel Labs - Aurisplot")
         for name in [name for name in kept_files(self.site) if not name.endswith("/")] + [
                 "extra.txt"]:
             with open(os.path.join(self.site, name), "rb") as file:
@@ -138,7 +138,7 @@ class ServiceWorkerTest(unittest.TestCase):
         self.assertEqual(state, "installed")
         # While the old build's page is open, the old build serves it.
         self.browser.navigate(self.url)
-        self.assertEqual(self.browser.evaluate("document.title"), "Aurisplot")
+        self.assertEqual(self.browser.evaluate("document.title"), "Quarnel Labs - Aurisplot")
 
         # Once no page of the old build is open, the new worker takes over.
         self.browser.navigate("about:blank")

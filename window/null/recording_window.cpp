@@ -1,13 +1,50 @@
 #include "window/null/recording_window.h"
 
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <version>
 
 namespace aurisplot::testing {
 
+// The fewest digits that read back as the same float, in the shorter of the
+// plain and the exponent form, the plain one on a tie. Where the standard
+// library has no std::to_chars for floating point (emscripten's libc++), the
+// same text from snprintf and strtof, whose locale there is always "C".
 std::string logged(float value) {
     std::array<char, 32> buffer{};
+#if defined(__cpp_lib_to_chars)
     auto* const end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value).ptr;
     return {buffer.data(), end};
+#else
+    for (int precision = 0; precision < 9; ++precision) {
+        std::snprintf(buffer.data(), buffer.size(), "%.*e", precision, static_cast<double>(value));
+        if (std::strtof(buffer.data(), nullptr) == value) {
+            break;
+        }
+    }
+    const std::string scientific(buffer.data());
+    const std::size_t ePos = scientific.find('e');
+    std::string digits;
+    for (const char c : scientific.substr(0, ePos)) {
+        if (c >= '0' && c <= '9') {
+            digits.push_back(c);
+        }
+    }
+    const int exponent = std::atoi(scientific.c_str() + ePos + 1);
+    std::string plain = scientific.front() == '-' ? "-" : "";
+    if (exponent < 0) {
+        plain.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+    } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
+        // A whole number has all its exact digits, as %f writes them.
+        std::snprintf(buffer.data(), buffer.size(), "%.0f", static_cast<double>(value));
+        plain = buffer.data();
+    } else {
+        const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+        plain.append(digits, 0, integerDigits).append(1, '.').append(digits, integerDigits);
+    }
+    return plain.size() <= scientific.size() ? plain : scientific;
+#endif
 }
 
 std::string quoted(std::string_view text) {

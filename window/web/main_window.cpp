@@ -1,0 +1,284 @@
+#include "window/web/main_window.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "engine/chart_description.h"
+#include "engine/graph_engine.h"
+#include "window/form_layout.h"
+
+// The page's side, page.js's aurisplotPage; every text crosses as UTF-8.
+// clang-format off
+EM_JS(void, page_make_window, (int width, int height, const char* title), {
+    aurisplotPage.makeWindow(width, height, UTF8ToString(title));
+});
+EM_JS(void, page_add_control, (int kind, const char* name, int left, int top, int width, int height,
+                               const char* caption, int ground, int text, const char* accessible), {
+    aurisplotPage.addControl(kind, UTF8ToString(name), left, top, width, height,
+                             UTF8ToString(caption), ground, text, UTF8ToString(accessible));
+});
+EM_JS(void, page_add_line, (int left, int top, int right, int bottom, int colour), {
+    aurisplotPage.addLine(left, top, right, bottom, colour);
+});
+EM_JS(void, page_tie_label, (const char* label, const char* control, int caption), {
+    aurisplotPage.tieLabel(UTF8ToString(label), UTF8ToString(control), caption !== 0);
+});
+EM_JS(char*, page_text, (const char* name), {
+    const text = aurisplotPage.text(UTF8ToString(name));
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+EM_JS(void, page_set_text, (const char* name, const char* text), {
+    aurisplotPage.setText(UTF8ToString(name), UTF8ToString(text));
+});
+EM_JS(void, page_add_item, (const char* name, const char* item), {
+    aurisplotPage.addItem(UTF8ToString(name), UTF8ToString(item));
+});
+EM_JS(int, page_item_count, (const char* name), {
+    return aurisplotPage.itemCount(UTF8ToString(name));
+});
+EM_JS(char*, page_item, (const char* name, int index), {
+    const text = aurisplotPage.item(UTF8ToString(name), index);
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+EM_JS(void, page_select, (const char* name, int index), {
+    aurisplotPage.select(UTF8ToString(name), index);
+});
+EM_JS(int, page_checked, (const char* name), {
+    return aurisplotPage.checked(UTF8ToString(name)) ? 1 : 0;
+});
+EM_JS(int, page_enabled, (const char* name), {
+    return aurisplotPage.enabled(UTF8ToString(name)) ? 1 : 0;
+});
+EM_JS(void, page_enable, (const char* name, int enabled), {
+    aurisplotPage.enable(UTF8ToString(name), enabled !== 0);
+});
+EM_JS(char*, page_focused, (), {
+    const text = aurisplotPage.focused();
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+EM_JS(void, page_focus, (const char* name), {
+    aurisplotPage.focus(UTF8ToString(name));
+});
+EM_JS(void, page_show_title, (const char* title), {
+    aurisplotPage.showTitle(UTF8ToString(title));
+});
+EM_JS(void, page_close, (), {
+    aurisplotPage.close();
+});
+EM_JS(void, page_describe_chart, (const char* description), {
+    aurisplotPage.describeChart(UTF8ToString(description));
+});
+EM_JS(void, page_report, (const char* what), {
+    aurisplotPage.report(UTF8ToString(what));
+});
+EM_JS(void, page_show_picture, (const void* pixels, int width, int height, int now), {
+    aurisplotPage.showPicture(HEAPU8, pixels, width, height, now !== 0);
+});
+EM_JS(double, page_ratio, (), {
+    return aurisplotPage.ratio();
+});
+EM_JS(int, page_take_event, (), {
+    return aurisplotPage.takeEvent();
+});
+// Lets the browser paint and take input, then goes on.
+EM_ASYNC_JS(void, page_yield, (), {
+    await aurisplotPage.yieldToBrowser();
+});
+// Waits until the user does something; the event stays queued.
+EM_ASYNC_JS(void, page_wait_for_event, (), {
+    await aurisplotPage.nextEvent();
+});
+// clang-format on
+
+namespace aurisplot::web {
+namespace {
+
+// What the page queues, as page.js numbers it.
+enum Event { kNone = 0, kGraphClicked = 1, kExitClicked = 2, kCloseBox = 3, kScaleChanged = 4 };
+
+struct FreeDeleter {
+    void operator()(char* text) const { std::free(text); }  // NOLINT(cppcoreguidelines-no-malloc)
+};
+
+// A text the page copied into the program's memory.
+[[nodiscard]] std::string taken(char* text) {
+    const std::unique_ptr<char, FreeDeleter> owned(text);
+    return owned ? std::string(owned.get()) : std::string();
+}
+
+[[nodiscard]] std::string zeroEnded(std::string_view text) {
+    return std::string(text);
+}
+
+}  // namespace
+
+PlotSurface::PlotSurface() {
+    fitTo(page_ratio());
+}
+
+void PlotSurface::fitTo(double ratio) {
+    const layout::TwipRect& design = layout::control("Picture1").place;
+    const int border = 2 * layout::kSurfaceBorderPixels;
+    canvas_.fit(layout::pixels(design.width) - border, layout::pixels(design.height) - border,
+                ratio);
+}
+
+void PlotSurface::showLater() {
+    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 0);
+}
+
+void PlotSurface::showNow() {
+    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
+}
+
+Form1::Form1() : core_(*this, Picture1.canvas()) {
+    using layout::pixels;
+    page_make_window(pixels(layout::kClientWidth), pixels(layout::kClientHeight),
+                     zeroEnded(kTitle).c_str());
+    for (const layout::Control& design : layout::kControls) {
+        const layout::LookColours colours = layout::coloursOf(design.look);
+        page_add_control(static_cast<int>(design.kind), zeroEnded(design.name).c_str(),
+                         pixels(design.place.left), pixels(design.place.top),
+                         pixels(design.place.width), pixels(design.place.height),
+                         zeroEnded(design.caption).c_str(),
+                         colours.ground ? static_cast<int>(*colours.ground) : -1,
+                         colours.text ? static_cast<int>(*colours.text) : -1,
+                         zeroEnded(design.accessibleName).c_str());
+    }
+    for (const layout::LabelTie& tie : layout::kLabelTies) {
+        page_tie_label(zeroEnded(tie.label).c_str(), zeroEnded(tie.control).c_str(),
+                       tie.tie == layout::Tie::Caption ? 1 : 0);
+    }
+    for (const layout::LineShape& shape : layout::kLines) {
+        layout::forEachSegmentRect(shape, 96, 1, [&](const layout::DeviceRect& rect) {
+            page_add_line(rect.left, rect.top, rect.right, rect.bottom,
+                          static_cast<int>(shape.colour));
+        });
+    }
+    page_describe_chart(zeroEnded(kNothingDrawn).c_str());
+    Picture1.fitTo(page_ratio());
+}
+
+void Form1::show() {
+    Picture1.canvas().clear();
+    focus("Picture1");
+}
+
+void Form1::run() {
+    while (!core_.ending()) {
+        page_wait_for_event();
+        handlePending();
+    }
+}
+
+void Form1::handlePending() {
+    for (int event = page_take_event(); event != kNone && !core_.ending();
+         event = page_take_event()) {
+        handle(event);
+    }
+}
+
+void Form1::handle(int event) {
+    switch (event) {
+        case kGraphClicked:
+            core_.Command1_Click();
+            break;
+        case kExitClicked:
+            core_.Command2_Click();
+            break;
+        case kCloseBox:
+            closeWindow();  // closing the only window ends the program
+            break;
+        case kScaleChanged:
+            Picture1.fitTo(page_ratio());
+            break;
+        default:
+            break;
+    }
+}
+
+// The form core's primitives.
+
+std::string Form1::text(std::string_view name) {
+    return taken(page_text(zeroEnded(name).c_str()));
+}
+
+void Form1::setText(std::string_view name, std::string_view text) {
+    page_set_text(zeroEnded(name).c_str(), zeroEnded(text).c_str());
+}
+
+void Form1::addItem(std::string_view name, std::string_view item) {
+    page_add_item(zeroEnded(name).c_str(), zeroEnded(item).c_str());
+}
+
+int Form1::itemCount(std::string_view name) {
+    return page_item_count(zeroEnded(name).c_str());
+}
+
+std::string Form1::item(std::string_view name, int index) {
+    if (index < 0 || index >= itemCount(name)) {
+        throw WindowServiceError("no such list entry");
+    }
+    return taken(page_item(zeroEnded(name).c_str(), index));
+}
+
+void Form1::select(std::string_view name, int index) {
+    page_select(zeroEnded(name).c_str(), index);
+}
+
+// A check box on a page is checked or not; it is never greyed.
+int Form1::checkState(std::string_view name) {
+    return page_checked(zeroEnded(name).c_str());
+}
+
+bool Form1::enabled(std::string_view name) {
+    return page_enabled(zeroEnded(name).c_str()) != 0;
+}
+
+void Form1::enable(std::string_view name, bool enabled) {
+    page_enable(zeroEnded(name).c_str(), enabled ? 1 : 0);
+}
+
+std::string Form1::focused() {
+    return taken(page_focused());
+}
+
+void Form1::focus(std::string_view name) {
+    page_focus(zeroEnded(name).c_str());
+}
+
+void Form1::showTitle(std::string_view title) {
+    page_show_title(zeroEnded(title).c_str());
+}
+
+void Form1::turnEventLoop() {
+    page_yield();
+    handlePending();
+}
+
+void Form1::closeWindow() {
+    core_.closing();
+    page_close();
+}
+
+void Form1::describeChart(std::string_view description) {
+    page_describe_chart(zeroEnded(description).c_str());
+}
+
+void Form1::reportFailure(std::string_view what) {
+    page_report(zeroEnded(what).c_str());
+}
+
+}  // namespace aurisplot::web

@@ -1,0 +1,84 @@
+#pragma once
+
+// Form1, the program's only window, on a web page: its controls made from the
+// form's design as the page's own elements (page.js builds them), the plot
+// surface a <canvas> that shows the canvas's picture. What the window does is
+// the form core's.
+//
+// The page never calls into the program: its handlers only queue what the user
+// did, and the program takes the queue's events in its own event loop, or,
+// while a command runs, each time the pacing turns the loop and yields to the
+// browser (ASYNCIFY). So nothing runs inside a running command that the
+// command did not ask for, as on the desktop.
+
+#include <string>
+#include <string_view>
+
+#include "window/form_core.h"
+#include "window/plot_canvas.h"
+
+namespace aurisplot::web {
+
+// Picture1: shows the canvas's picture on the page's <canvas>, at the page's
+// device pixels.
+class PlotSurface final : private CanvasScreen {
+  public:
+    PlotSurface();
+    [[nodiscard]] PlotCanvas& canvas() { return canvas_; }
+    // The page's scale: device pixels per pixel of the layout.
+    void fitTo(double ratio);
+
+  private:
+    void showLater() override;
+    void showNow() override;
+
+    PlotCanvas canvas_{*this};
+};
+
+class Form1 final : public FormToolkit {
+  public:
+    // Builds the window on the page, at the page's present scale.
+    Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    Form1(Form1&&) = delete;
+    Form1& operator=(Form1&&) = delete;
+    ~Form1() override = default;
+
+    [[nodiscard]] FormCore& core() { return core_; }
+    [[nodiscard]] FormToolkit& toolkit() { return *this; }
+
+    // Shows the window with the focus on the plot surface.
+    void show();
+    // The page's event loop: waits for what the user does and handles it,
+    // until the program ends.
+    void run();
+    // Handles every event the page has queued, without waiting.
+    void handlePending();
+
+    // The form core's primitives.
+    [[nodiscard]] std::string text(std::string_view name) override;
+    void setText(std::string_view name, std::string_view text) override;
+    void addItem(std::string_view name, std::string_view item) override;
+    [[nodiscard]] int itemCount(std::string_view name) override;
+    [[nodiscard]] std::string item(std::string_view name, int index) override;
+    void select(std::string_view name, int index) override;
+    [[nodiscard]] int checkState(std::string_view name) override;
+    [[nodiscard]] bool enabled(std::string_view name) override;
+    void enable(std::string_view name, bool enabled) override;
+    [[nodiscard]] std::string focused() override;
+    void focus(std::string_view name) override;
+    void showTitle(std::string_view title) override;
+    void turnEventLoop() override;
+    void closeWindow() override;
+    void describeChart(std::string_view description) override;
+    void reportFailure(std::string_view what) override;
+
+  private:
+    void handle(int event);
+
+    PlotSurface Picture1;
+    FormCore core_;
+};
+
+}  // namespace aurisplot::web
