@@ -23,3 +23,14 @@ add_test(NAME aurisplot_web_site
 set_tests_properties(aurisplot_web_site PROPERTIES
   ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site;AURISPLOT_SITE_SOURCE=${PROJECT_SOURCE_DIR}/window/web/site;AURISPLOT_MAKE_SITE=${PROJECT_SOURCE_DIR}/packaging/web/make_site.cmake;CMAKE=${CMAKE_COMMAND};ZIP_PROGRAM=${AURISPLOT_ZIP}"
   TIMEOUT 120)
+
+# The page as a user drives it (target aurisplot_site, built by default): keys
+# and typing graph, a long sweep leaves the page answering and Exit ends it,
+# every control is named, and the page opens again with its server gone.
+add_test(NAME aurisplot_web_page
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
+          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
+          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/page_test.py)
+set_tests_properties(aurisplot_web_page PROPERTIES
+  ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site"
+  TIMEOUT 300)
