@@ -35,7 +35,7 @@ class PlotSurface final : private CanvasScreen {
     PlotCanvas canvas_{*this};
 };
 
-class Form1 final : public FormToolkit {
+class Form1 : public FormToolkit {
   public:
     // Builds the window on the page, at the page's present scale.
     Form1();

@@ -21,6 +21,7 @@ const aurisplotPage = (() => {
   let announcer = null;
   let fit = 1;
   let shownRatio = 0;
+  let listening = false;
 
   function css(colour) {
     return `rgb(${colour & 255}, ${(colour >> 8) & 255}, ${(colour >> 16) & 255})`;
@@ -135,18 +136,22 @@ const aurisplotPage = (() => {
       app.append(windowElement);
       page.showTitle(title);
       // Alt and the underlined letter press a button, from any control; the
-      // window has no default button, so Enter and Esc do nothing.
-      document.addEventListener("keydown", (event) => {
-        if (!event.altKey || event.ctrlKey || event.metaKey) {
-          return;
-        }
-        if (event.code === "KeyG" || event.code === "KeyX") {
-          event.preventDefault();
-          button(event.code === "KeyG" ? "Command1" : "Command2");
-        }
-      });
-      addEventListener("resize", refit);
-      watchRatio();
+      // window has no default button, so Enter and Esc do nothing. Listened
+      // for once per page, however often the window is made again.
+      if (!listening) {
+        listening = true;
+        document.addEventListener("keydown", (event) => {
+          if (!event.altKey || event.ctrlKey || event.metaKey) {
+            return;
+          }
+          if (event.code === "KeyG" || event.code === "KeyX") {
+            event.preventDefault();
+            button(event.code === "KeyG" ? "Command1" : "Command2");
+          }
+        });
+        addEventListener("resize", refit);
+        watchRatio();
+      }
       refit();
     },
 
@@ -305,8 +310,8 @@ const aurisplotPage = (() => {
       app.style.transform = "";
       app.style.height = "";
       app.replaceChildren(ended);
+      // The controls keep their last state, which the program may still read.
       windowElement = client = canvas = null;
-      controls.clear();
       document.title = "Aurisplot has ended";
       again.focus();
     },
