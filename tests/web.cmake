@@ -3,6 +3,7 @@
 # one test: listing its cases would mean running node at build time.
 add_test(NAME aurisplot_engine_tests COMMAND aurisplot_engine_tests)
 add_test(NAME aurisplot_form_tests COMMAND aurisplot_form_tests)
+add_subdirectory(window)
 
 # The browser tests' own tools, the static server and the DevTools driver, run
 # by Debian's python3, whose python3-websocket they use, with a headless chromium.
