@@ -84,7 +84,7 @@ EM_JS(void, page_report, (const char* what), {
     aurisplotPage.report(UTF8ToString(what));
 });
 EM_JS(void, page_show_picture, (const void* pixels, int width, int height, int now), {
-    aurisplotPage.showPicture(HEAPU8, pixels, width, height, now !== 0);
+    aurisplotPage.showPicture(() => HEAPU8, pixels, width, height, now !== 0);
 });
 EM_JS(double, page_ratio, (), {
     return aurisplotPage.ratio();

@@ -16,6 +16,7 @@ const aurisplotPage = (() => {
   let titleText = null;
   let canvas = null;
   let picture = null;
+  let source = null;
   let paintPending = false;
   let description = null;
   let announcer = null;
@@ -56,6 +57,27 @@ const aurisplotPage = (() => {
     element.style.height = `${height}px`;
   }
 
+  // Tab and Shift+Tab cycle through the window's controls, as on the
+  // desktop: past the last one the focus comes back to the chart. The browser's
+  // own keys (F6, Ctrl+L) still leave the page.
+  function wrapFocus(event) {
+    const focusable = [...controls.values()].filter(
+      (element) => element.tabIndex >= 0 && !element.disabled && element.isConnected);
+    if (focusable.length === 0) {
+      return;
+    }
+    const first = focusable[0];
+    const last = focusable[focusable.length - 1];
+    const active = document.activeElement;
+    if (!event.shiftKey && active === last) {
+      event.preventDefault();
+      first.focus();
+    } else if (event.shiftKey && active === first) {
+      event.preventDefault();
+      last.focus();
+    }
+  }
+
   function button(name) {
     const command = controls.get(name);
     if (command && !command.disabled) {
@@ -87,10 +109,24 @@ const aurisplotPage = (() => {
     }, { once: true });
   }
 
+  // The canvas's latest picture, 0xFFRRGGBB a pixel, copied into the page's
+  // own picture only when it is painted: a sweep may show many times a frame.
   function paint() {
     paintPending = false;
-    if (!canvas || !picture) {
+    if (!canvas || !source) {
       return;
+    }
+    const { memory, pointer, width, height } = source;
+    if (!picture || picture.width !== width || picture.height !== height) {
+      picture = new ImageData(width, height);
+    }
+    const from = new Uint8Array(memory().buffer, pointer, width * height * 4);
+    const to = picture.data;
+    for (let i = 0; i < to.length; i += 4) {
+      to[i] = from[i + 2];
+      to[i + 1] = from[i + 1];
+      to[i + 2] = from[i];
+      to[i + 3] = 255;
     }
     if (canvas.width !== picture.width || canvas.height !== picture.height) {
       canvas.width = picture.width;
@@ -141,6 +177,10 @@ const aurisplotPage = (() => {
       if (!listening) {
         listening = true;
         document.addEventListener("keydown", (event) => {
+          if (event.key === "Tab" && !event.altKey && !event.ctrlKey && !event.metaKey) {
+            wrapFocus(event);
+            return;
+          }
           if (!event.altKey || event.ctrlKey || event.metaKey) {
             return;
           }
@@ -324,23 +364,13 @@ const aurisplotPage = (() => {
       console.error(`aurisplot: ${what}`);
     },
 
-    // The canvas's picture, 0xFFRRGGBB a pixel, is copied at once; it reaches
-    // the screen now or at the next frame.
-    showPicture(heap, pointer, width, height, now) {
+    // The picture at `pointer` in the program's memory (memory() gives it as
+    // it is then) reaches the screen now or at the next frame.
+    showPicture(memory, pointer, width, height, now) {
       if (!canvas) {
         return;
       }
-      if (!picture || picture.width !== width || picture.height !== height) {
-        picture = new ImageData(width, height);
-      }
-      const from = new Uint8Array(heap.buffer, pointer, width * height * 4);
-      const to = picture.data;
-      for (let i = 0; i < to.length; i += 4) {
-        to[i] = from[i + 2];
-        to[i + 1] = from[i + 1];
-        to[i + 2] = from[i];
-        to[i + 3] = 255;
-      }
+      source = { memory, pointer, width, height };
       shownRatio = width / (canvas.clientWidth || width);
       if (now) {
         paint();
