@@ -35,3 +35,8 @@ add_test(NAME aurisplot_web_page
 set_tests_properties(aurisplot_web_page PROPERTIES
   ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site"
   TIMEOUT 300)
+
+# One headless Chromium at a time: on two cores, a second browser's load slows
+# a service worker's hand-over past the tests' deadlines.
+set_tests_properties(aurisplot_web_harness aurisplot_web_site aurisplot_web_page
+  PROPERTIES RESOURCE_LOCK chromium)
