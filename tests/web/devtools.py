@@ -41,6 +41,9 @@ CHROMIUM_FLAGS = [
     "--disable-component-update",
     "--disable-sync",
     "--remote-debugging-port=0",
+    # A page left for another stays a client of its service worker while the
+    # back-forward cache keeps it, which would hold back a new worker.
+    "--disable-back-forward-cache",
 ]
 
 _live = set()
