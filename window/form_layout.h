@@ -220,7 +220,6 @@ struct DeviceRect {
     int top;
     int right;
     int bottom;
-    friend bool operator==(const DeviceRect&, const DeviceRect&) = default;
 };
 
 // Calls f(DeviceRect) for the device pixels of each segment of a line shape at

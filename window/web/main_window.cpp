@@ -26,8 +26,15 @@ EM_JS(void, page_add_line, (int left, int top, int right, int bottom, int colour
 EM_JS(void, page_tie_label, (const char* label, const char* control, int caption), {
     aurisplotPage.tieLabel(UTF8ToString(label), UTF8ToString(control), caption !== 0);
 });
-EM_JS(char*, page_text, (const char* name), {
-    const text = aurisplotPage.text(UTF8ToString(name));
+// A text the page answers, copied into the program's memory: what names the
+// question (see Question below), about the control `name` and entry `index`.
+EM_JS(char*, page_answer, (int what, const char* name, int index), {
+    const control = UTF8ToString(name);
+    const text = [
+        () => aurisplotPage.text(control),
+        () => aurisplotPage.item(control, index),
+        () => aurisplotPage.focused(),
+    ][what]();
     const size = lengthBytesUTF8(text) + 1;
     const copy = _malloc(size);
     stringToUTF8(text, copy, size);
@@ -42,13 +49,6 @@ EM_JS(void, page_add_item, (const char* name, const char* item), {
 EM_JS(int, page_item_count, (const char* name), {
     return aurisplotPage.itemCount(UTF8ToString(name));
 });
-EM_JS(char*, page_item, (const char* name, int index), {
-    const text = aurisplotPage.item(UTF8ToString(name), index);
-    const size = lengthBytesUTF8(text) + 1;
-    const copy = _malloc(size);
-    stringToUTF8(text, copy, size);
-    return copy;
-});
 EM_JS(void, page_select, (const char* name, int index), {
     aurisplotPage.select(UTF8ToString(name), index);
 });
@@ -60,13 +60,6 @@ EM_JS(int, page_enabled, (const char* name), {
 });
 EM_JS(void, page_enable, (const char* name, int enabled), {
     aurisplotPage.enable(UTF8ToString(name), enabled !== 0);
-});
-EM_JS(char*, page_focused, (), {
-    const text = aurisplotPage.focused();
-    const size = lengthBytesUTF8(text) + 1;
-    const copy = _malloc(size);
-    stringToUTF8(text, copy, size);
-    return copy;
 });
 EM_JS(void, page_focus, (const char* name), {
     aurisplotPage.focus(UTF8ToString(name));
@@ -112,9 +105,13 @@ struct FreeDeleter {
     void operator()(char* text) const { std::free(text); }  // NOLINT(cppcoreguidelines-no-malloc)
 };
 
-// A text the page copied into the program's memory.
-[[nodiscard]] std::string taken(char* text) {
-    const std::unique_ptr<char, FreeDeleter> owned(text);
+// What page_answer is asked.
+enum class Question { Text = 0, Item = 1, Focused = 2 };
+
+// The page's answer, as a text of the program's own.
+[[nodiscard]] std::string answer(Question what, std::string_view name = {}, int index = 0) {
+    const std::unique_ptr<char, FreeDeleter> owned(
+        page_answer(static_cast<int>(what), std::string(name).c_str(), index));
     return owned ? std::string(owned.get()) : std::string();
 }
 
@@ -212,7 +209,7 @@ void Form1::handle(int event) {
 // The form core's primitives.
 
 std::string Form1::text(std::string_view name) {
-    return taken(page_text(zeroEnded(name).c_str()));
+    return answer(Question::Text, name);
 }
 
 void Form1::setText(std::string_view name, std::string_view text) {
@@ -231,7 +228,7 @@ std::string Form1::item(std::string_view name, int index) {
     if (index < 0 || index >= itemCount(name)) {
         throw WindowServiceError("no such list entry");
     }
-    return taken(page_item(zeroEnded(name).c_str(), index));
+    return answer(Question::Item, name, index);
 }
 
 void Form1::select(std::string_view name, int index) {
@@ -252,7 +249,7 @@ void Form1::enable(std::string_view name, bool enabled) {
 }
 
 std::string Form1::focused() {
-    return taken(page_focused());
+    return answer(Question::Focused);
 }
 
 void Form1::focus(std::string_view name) {

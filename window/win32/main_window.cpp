@@ -234,7 +234,7 @@ void Form1::show() {
 }
 
 void Form1::dispatch(MSG& message) {
-    if (hwnd_ == nullptr || !IsDialogMessageW(hwnd_, &message)) {
+    if (IsDialogMessageW(hwnd_, &message) == FALSE) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
