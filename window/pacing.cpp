@@ -89,12 +89,16 @@ void Pacing::pump() {
         pumpsSinceReading_ = 0;
         return;
     }
-    nextPump_ = now + kPumpInterval;
     if (deferring_ && showing_ && now >= nextShow_) {
         showOnScreen(now);
     }
     screen_.turnEventLoop();
-    measureFrom(clock_.now());  // the pace of the passes, without the turn in it
+    const TimePoint after = clock_.now();
+    // The next turn is due once the command has had the interval, or as long
+    // as this turn and the screen took if that was longer: however slow the
+    // loop, the command keeps at least half of the time.
+    nextPump_ = after + std::max<TimePoint::duration>(kPumpInterval, after - now);
+    measureFrom(after);  // the pace of the passes, without the turn in it
 }
 
 }  // namespace aurisplot

@@ -5,7 +5,9 @@
 // toolkit's event loop costs ten passes' own work or more (under Wine, a round
 // trip to its server). So:
 // - the event loop turns at most once a millisecond: a click or a key waits a
-//   millisecond at most, which nobody can tell;
+//   millisecond at most, which nobody can tell; and where a turn itself takes
+//   longer (a slow browser, a busy desktop), the command runs at least as long
+//   as the last turn took before the next one, so it keeps half of the time;
 // - the screen follows the drawing at display rate, not with every segment;
 // - the title waits for the screen, so it never reports a chart the screen
 //   does not show yet;

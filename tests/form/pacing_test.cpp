@@ -151,6 +151,39 @@ TEST(PacingGate, PassesTenTimesSlowerDelayTheLoopAFewMillisecondsAtMost) {
     }
 }
 
+// A screen whose every turn of the loop takes `turn` on the clock.
+class SlowTurns final : public PacedScreen {
+  public:
+    SlowTurns(HandClock& clock, std::chrono::nanoseconds turn) : clock_(clock), turn_(turn) {}
+    void showDrawing() override {}
+    void showTitle(std::string_view /*title*/) override {}
+    void turnEventLoop() override {
+        clock_.advance(turn_);
+        ++turns;
+    }
+
+    int turns = 0;
+
+  private:
+    HandClock& clock_;
+    std::chrono::nanoseconds turn_;
+};
+
+TEST(PacingGate, TurnsTenTimesLongerThanTheIntervalLeaveTheCommandHalfOfTheTime) {
+    HandClock clock;
+    SlowTurns screen(clock, 10 * Pacing::kPumpInterval);
+    Pacing pacing(screen, clock);
+    const PacingClock::TimePoint start = clock.time();
+    const int passes = 200'000;  // 1 µs each: 200 ms of the command's own work
+    static_cast<void>(sweep(pacing, clock, {{microseconds(1), passes}}));
+    const auto total = clock.time() - start;
+    const auto command = microseconds(passes);
+    EXPECT_GE(command * 2, total) << "the loop's turns took more than half of the time";
+    // A turn, then at least as long again for the command.
+    EXPECT_LE(screen.turns, 200 / 10 + 1);
+    EXPECT_GE(screen.turns, 200 / 10 - 1) << "the loop still turns all through the command";
+}
+
 TEST(PacingGate, AClockThatDoesNotMoveIsStillReadEveryFewPumps) {
     HandClock clock;
     TurnTimes screen(clock);
