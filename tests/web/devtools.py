@@ -1,35 +1,28 @@
 #!/usr/bin/python3
-"""A headless Chromium driven over the DevTools protocol, for the browser build's tests.
+"""A headless Chromium (Blink) driven over the DevTools protocol, for the browser
+build's tests.
 
     with Browser() as browser:
         browser.navigate("http://127.0.0.1:8642/")
         title = browser.evaluate("document.title")
 
 Runs with Debian's /usr/bin/python3 and its python3-websocket. Each browser has
-a profile folder of its own; the browser, all its processes, and that folder
-are gone when the `with` block ends, however it ends, and also when the
-program ends without leaving it (atexit; SIGTERM and SIGHUP; Ctrl+C leaves
-the block as KeyboardInterrupt), or is killed (the browser gets SIGKILL when
-this process dies; only the profile folder is then left behind).
+a profile folder of its own, and ends as driven.py says. Beside what every
+driven browser does, it gives the protocol itself (send, wait_for_event), the
+console as it comes, and the accessibility tree.
 """
 
-import atexit
 import base64
 import collections
-import ctypes
 import json
-import os
 import re
-import select
-import shutil
-import signal
-import subprocess
-import tempfile
 import threading
 import time
 import urllib.request
 
 import websocket
+
+from driven import DrivenBrowser, DrivenError, key_of
 
 CHROMIUM_FLAGS = [
     "--headless=new",
@@ -41,89 +34,36 @@ CHROMIUM_FLAGS = [
     "--disable-component-update",
     "--disable-sync",
     "--remote-debugging-port=0",
-    # A page left for another stays a client of its service worker while the
-    # back-forward cache keeps it, which would hold back a new worker.
-    "--disable-back-forward-cache",
 ]
 
-_live = set()
+DevToolsError = DrivenError  # the browser refused a command, or a page's script threw
+
+# Chromium's roles where they differ from ARIA's.
+_ARIA_ROLES = {"image": "img"}
 
 
-class DevToolsError(RuntimeError):
-    """The browser refused a command, or a page's script threw."""
+class Browser(DrivenBrowser):
+    engine = "chromium"
 
-
-def _end_all():
-    for browser in list(_live):
-        browser.close()
-
-
-def _end_all_and_leave(signum, _frame):
-    _end_all()
-    signal.signal(signum, signal.SIG_DFL)
-    os.kill(os.getpid(), signum)
-
-
-atexit.register(_end_all)
-for _signum in (signal.SIGTERM, signal.SIGHUP):
-    if signal.getsignal(_signum) == signal.SIG_DFL:
-        signal.signal(_signum, _end_all_and_leave)
-
-_prctl = ctypes.CDLL(None, use_errno=True).prctl
-_PR_SET_PDEATHSIG = 1
-
-
-def _ended_with_parent():
-    # In the browser's process, before it starts: SIGKILL when this one dies.
-    _prctl(_PR_SET_PDEATHSIG, int(signal.SIGKILL))
-
-
-class Browser:
     def __init__(self, scale=None, chromium="chromium", timeout=30):
+        super().__init__(timeout)
         self.scale = scale
         self.chromium = chromium
-        self.timeout = timeout
         self.console = []  # (type, text) of each console message, in order
         self.errors = []  # what uncaught exceptions and the browser's log reported
-        self.process = None
-        self.profile = None
         self._socket = None
         self._next_id = 0
         self._events = collections.deque(maxlen=10000)  # the latest, not waited for yet
         self._listening = threading.Event()
         self._stderr = []
 
-    def __enter__(self):
-        try:
-            self.start()
-        except BaseException:
-            self.close()
-            raise
-        return self
-
-    def __exit__(self, *_exception):
-        self.close()
-
     def start(self):
-        _live.add(self)
-        self.profile = tempfile.mkdtemp(prefix="aurisplot-chromium-")
+        super().start()
         command = [self.chromium, *CHROMIUM_FLAGS, f"--user-data-dir={self.profile}"]
         if self.scale is not None:
             command.append(f"--force-device-scale-factor={self.scale}")
         command.append("about:blank")
-        # Its settings and crash reports go into the profile too, not into the
-        # caller's home.
-        home = {"HOME": self.profile, "XDG_CONFIG_HOME": os.path.join(self.profile, "config"),
-                "XDG_CACHE_HOME": os.path.join(self.profile, "cache")}
-        self.process = subprocess.Popen(
-            command,
-            env={**os.environ, **home},
-            stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL,
-            stderr=subprocess.PIPE,
-            start_new_session=True,  # a group of its own, ended as one
-            preexec_fn=_ended_with_parent,
-        )
+        self.spawn(command)
         port = self._port_from_stderr()
         page = self._page_target(port)
         self._socket = websocket.create_connection(
@@ -162,30 +102,13 @@ class Browser:
 
     def close(self):
         """Ends the browser and every process it started, and removes its profile."""
-        _live.discard(self)
         if self._socket is not None:
             try:
                 self._socket.close()
             except OSError:
                 pass
             self._socket = None
-        if self.process is not None:
-            try:
-                os.killpg(self.process.pid, signal.SIGTERM)
-                self.process.wait(timeout=5)
-            except (ProcessLookupError, subprocess.TimeoutExpired):
-                pass
-            # What is left: the rest of its group, and the crash handlers,
-            # which leave the group but name the profile on their command line.
-            for pid in _processes_of(self.process.pid, self.profile):
-                _kill_and_wait(pid)
-            self.process.wait()
-            if self.process.stderr is not None:
-                self.process.stderr.close()
-            self.process = None
-        if self.profile is not None:
-            shutil.rmtree(self.profile, ignore_errors=True)
-            self.profile = None
+        super().close()
 
     # The protocol: one command at a time; events that arrive meanwhile are kept.
 
@@ -288,6 +211,15 @@ class Browser:
             self.send("Input.dispatchKeyEvent", type="keyDown", text=text, **down)
         self.send("Input.dispatchKeyEvent", type="keyUp", **down)
 
+    def press(self, name, *modifiers):
+        key, code, vk, _value = key_of(name)
+        held = sum({"Alt": 1, "Control": 2, "Meta": 4, "Shift": 8}[m] for m in modifiers)
+        # A key types its character unless Alt, Control or Meta is held.
+        typed = key if len(key) == 1 and not held & 7 else {"Enter": "\r"}.get(key)
+        if typed and held & 8:
+            typed = typed.upper()
+        self.key(key, code, vk, held, typed)
+
     def type_text(self, text):
         """Types text into the focused element, as an input method would."""
         self.send("Input.insertText", text=text)
@@ -299,50 +231,58 @@ class Browser:
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
                       clickCount=1)
 
+    def tap(self, x, y):
+        """A tap of one finger at (x, y), in CSS pixels of the viewport, once
+        touch is emulated (Emulation.setTouchEmulationEnabled)."""
+        self.send("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        self.send("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
     def screenshot(self, path):
         """Writes the viewport as a PNG file."""
         data = self.send("Page.captureScreenshot", format="png")["data"]
         with open(path, "wb") as file:
             file.write(base64.b64decode(data))
 
+    def set_viewport(self, width, height):
+        self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
+                  deviceScaleFactor=self.scale or 1, mobile=False)
+
+    def page_errors(self):
+        return self.errors + [text for kind, text in self.console if kind == "error"]
+
+    def forget_errors(self):
+        self.errors.clear()
+        self.console.clear()
+
     def accessibility_tree(self):
         """The page's full accessibility tree: a list of the protocol's AXNode objects."""
         return self.send("Accessibility.getFullAXTree")["nodes"]
 
+    def ax_node(self, element_id):
+        """The accessibility node of the element of that id, or None."""
+        element = self.send("Runtime.evaluate",
+                            expression=f"document.getElementById({element_id!r})")
+        if "objectId" not in element["result"]:
+            return None
+        backend = self.send("DOM.describeNode",
+                            objectId=element["result"]["objectId"])["node"]["backendNodeId"]
+        nodes = self.send("Accessibility.getPartialAXTree", backendNodeId=backend,
+                          fetchRelatives=False)["nodes"]
+        found = [node for node in nodes
+                 if node.get("backendDOMNodeId") == backend and not node.get("ignored")]
+        return found[0] if found else None
 
-def _processes_of(group, profile):
-    """Processes of the group, or whose command line names the profile."""
-    marker = profile.encode()
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit() or int(entry) == os.getpid():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat", "rb") as file:
-                stat = file.read()
-            with open(f"/proc/{entry}/cmdline", "rb") as file:
-                command_line = file.read()
-        except OSError:
-            continue
-        # After the command's name in parentheses: state, parent, group.
-        fields = stat[stat.rindex(b")") + 2:].split()
-        if int(fields[2]) == group or marker in command_line:
-            found.append(int(entry))
-    return found
+    def presents(self, element_id, role, name):
+        node = self.ax_node(element_id)
+        if node is None:
+            return False
+        shown = node["role"]["value"]
+        return (_ARIA_ROLES.get(shown, shown), node.get("name", {}).get("value")) == (role, name)
 
-
-def _kill_and_wait(pid, timeout=5):
-    try:
-        descriptor = os.pidfd_open(pid)
-    except ProcessLookupError:
-        return
-    try:
-        os.kill(pid, signal.SIGKILL)
-        select.select([descriptor], [], [], timeout)  # readable once it has ended
-    except ProcessLookupError:
-        pass
-    finally:
-        os.close(descriptor)
+    def description(self, element_id):
+        """The element's accessible description, as assistive tools get it."""
+        node = self.ax_node(element_id)
+        return node.get("description", {}).get("value") if node else None
 
 
 def _remote_text(remote):

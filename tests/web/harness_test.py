@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""The browser tests' own tools: the server answers as the page needs, its
-policy lets the page compile WebAssembly and nothing inline run, and a driven
-browser leaves no process and no profile behind, however its driver ends."""
+"""The browser tests' own tools: the server answers as a static host does, its
+headers from the site's _headers file or none, the policy lets the page
+compile WebAssembly and nothing inline run, and a driven browser of each
+engine leaves no process and no profile behind, however its driver ends."""
 
 import contextlib
 import os
@@ -11,9 +12,11 @@ import sys
 import tempfile
 import textwrap
 import unittest
+import urllib.error
 import urllib.request
 
-import devtools
+import browsers
+import driven
 import serve
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -22,10 +25,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 EMPTY_MODULE = b"\0asm\1\0\0\0"
 
 
-def living(group, profile):
-    """Processes of the browser's group, or naming its profile, that have not ended."""
+def living(groups, profile):
+    """Processes of the browser's groups, or naming its profile, that have not ended."""
     alive = []
-    for pid in devtools._processes_of(group, profile):  # pylint: disable=protected-access
+    for pid in {pid for group in groups for pid in driven.processes_of(group, profile)}:
         try:
             with open(f"/proc/{pid}/stat", "rb") as file:
                 stat = file.read()
@@ -54,23 +57,43 @@ class Site(unittest.TestCase):
 
 
 class ServerTest(Site):
-    def test_each_file_has_its_type_and_every_answer_the_headers(self):
-        for name, content_type in [("aurisplot.wasm", "application/wasm"),
-                                   ("manifest.webmanifest", "application/manifest+json"),
-                                   ("page.js", "text/javascript"),
-                                   ("index.html", "text/html")]:
+    def test_each_file_has_its_type_and_the_headers_of_the_hosts_file(self):
+        self.write("_headers", "/*\n  X-Test: all\n  Content-Security-Policy: default-src 'self'\n"
+                               "/service-worker.js\n  Cache-Control: no-cache\n  X-Test: worker\n")
+        for name, content_type, test in [("aurisplot.wasm", "application/wasm", "all"),
+                                         ("manifest.webmanifest", "application/manifest+json",
+                                          "all"),
+                                         ("page.js", "text/javascript", "all"),
+                                         ("service-worker.js", "text/javascript", "worker"),
+                                         ("index.html", "text/html", "all")]:
             self.write(name, "x")
             with urllib.request.urlopen(self.url + name) as answer:
                 headers = answer.headers
             self.assertEqual(headers.get_content_type(), content_type, name)
             self.assertEqual(headers["Cache-Control"], "no-cache", name)
-            self.assertEqual(headers["Content-Security-Policy"], serve.CONTENT_SECURITY_POLICY,
-                             name)
-        self.assertIn("frame-ancestors 'none'", serve.CONTENT_SECURITY_POLICY)
+            self.assertEqual(headers["X-Test"], test, name)
+            self.assertEqual(headers["Content-Security-Policy"], "default-src 'self'", name)
+        with self.assertRaises(urllib.error.HTTPError):
+            urllib.request.urlopen(self.url + "_headers")  # pylint: disable=consider-using-with
+
+    def test_a_host_without_headers_and_one_that_lets_files_be_kept(self):
+        self.write("_headers", "/*\n  X-Test: all\n")
+        self.write("page.js", "x")
+        for options, kept, test in [({"host_headers": False}, "no-cache", None),
+                                    ({"max_age": 600}, "max-age=600", "all")]:
+            server = serve.start(self.folder, **options)
+            self.addCleanup(server.server_close)
+            self.addCleanup(server.shutdown)
+            with urllib.request.urlopen(
+                    f"http://127.0.0.1:{server.server_address[1]}/page.js") as answer:
+                self.assertEqual(answer.headers["Cache-Control"], kept, options)
+                self.assertEqual(answer.headers["X-Test"], test, options)
 
 
 class BrowserTest(Site):
     def test_under_the_policy_wasm_compiles_and_inline_script_does_not_run(self):
+        self.write("_headers", "/*\n  Content-Security-Policy: default-src 'self'; "
+                               "script-src 'self' 'wasm-unsafe-eval'\n")
         self.write("module.wasm", EMPTY_MODULE)
         self.write("load.js", textwrap.dedent("""\
             window.compiled = WebAssembly.instantiateStreaming(fetch("module.wasm"))
@@ -81,7 +104,7 @@ class BrowserTest(Site):
             <script>window.inline = "ran";</script>
             <script src="load.js"></script>
             """))
-        with devtools.Browser() as browser:
+        with browsers.browser("chromium") as browser:
             browser.navigate(self.url)
             self.assertEqual(browser.evaluate("window.compiled", await_promise=True), "compiled")
             self.assertIsNone(browser.evaluate("window.inline"))
@@ -89,37 +112,40 @@ class BrowserTest(Site):
     def test_no_process_and_no_profile_outlive_the_browser(self):
         self.write("index.html", "<!doctype html><title>page</title>")
         ways_out = {"the block's end": None, "an exception": RuntimeError}
-        for way, exception in ways_out.items():
-            with self.subTest(way):
-                with self.assertRaises(RuntimeError) if exception else contextlib.nullcontext():
-                    with devtools.Browser() as browser:
-                        group, profile = browser.process.pid, browser.profile
-                        browser.navigate(self.url)
-                        self.assertTrue(living(group, profile))
-                        if exception:
-                            raise exception("leaving")
-                self.assertEqual(living(group, profile), [])
-                self.assertFalse(os.path.exists(profile))
+        for engine in browsers.ENGINES:
+            for way, exception in ways_out.items():
+                with self.subTest(engine=engine, way=way):
+                    with self.assertRaises(RuntimeError) if exception else contextlib.nullcontext():
+                        with browsers.browser(engine) as browser:
+                            groups, profile = browser.groups(), browser.profile
+                            browser.navigate(self.url)
+                            self.assertTrue(living(groups, profile))
+                            if exception:
+                                raise exception("leaving")
+                    self.assertEqual(living(groups, profile), [])
+                    self.assertFalse(os.path.exists(profile))
 
     def test_a_driver_ended_by_sigterm_ends_its_browser(self):
-        driver = subprocess.Popen(
-            [sys.executable, "-c", textwrap.dedent("""\
-                import sys, devtools
-                browser = devtools.Browser()
-                browser.start()
-                print(browser.process.pid, browser.profile, flush=True)
-                sys.stdin.read()
-                """)],
-            cwd=HERE, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        for end in (driver.stdout.close, driver.stdin.close, driver.wait, driver.kill):
-            self.addCleanup(end)
-        group, profile = driver.stdout.readline().split()
-        group = int(group)
-        self.assertTrue(living(group, profile))
-        driver.send_signal(signal.SIGTERM)
-        self.assertEqual(driver.wait(timeout=30), -signal.SIGTERM)
-        self.assertEqual(living(group, profile), [])
-        self.assertFalse(os.path.exists(profile))
+        for engine in browsers.ENGINES:
+            with self.subTest(engine=engine):
+                driver = subprocess.Popen(
+                    [sys.executable, "-c", textwrap.dedent(f"""\
+                        import sys, browsers
+                        browser = browsers.browser({engine!r})
+                        browser.start()
+                        print(*browser.groups(), browser.profile, flush=True)
+                        sys.stdin.read()
+                        """)],
+                    cwd=HERE, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+                for end in (driver.stdout.close, driver.stdin.close, driver.wait, driver.kill):
+                    self.addCleanup(end)
+                *groups, profile = driver.stdout.readline().split()
+                groups = [int(group) for group in groups]
+                self.assertTrue(living(groups, profile))
+                driver.send_signal(signal.SIGTERM)
+                self.assertEqual(driver.wait(timeout=30), -signal.SIGTERM)
+                self.assertEqual(living(groups, profile), [])
+                self.assertFalse(os.path.exists(profile))
 
 
 if __name__ == "__main__":
