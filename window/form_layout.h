@@ -181,6 +181,16 @@ inline constexpr Colour kSurfaceBackground = rgb(255, 255, 255);
     return nullptr;
 }
 
+// The unit label that describes `control`, if one does.
+[[nodiscard]] constexpr const LabelTie* unitOf(std::string_view control) {
+    for (const LabelTie& tie : kLabelTies) {
+        if (tie.tie == Tie::Unit && tie.control == control) {
+            return &tie;
+        }
+    }
+    return nullptr;
+}
+
 [[nodiscard]] constexpr bool isCaption(std::string_view label) {
     return std::any_of(kLabelTies.begin(), kLabelTies.end(), [label](const LabelTie& tie) {
         return tie.tie == Tie::Caption && tie.label == label;

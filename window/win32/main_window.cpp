@@ -27,16 +27,22 @@ constexpr int kFontPoints = 8;
     return kFirstControlId + static_cast<int>(index);
 }
 
-// Screen readers name a field by the label made just before it. A field that
-// no caption names (the full scales at the ends of the axes) answers them with
-// the name the design gives it.
-LRESULT CALLBACK namedField(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR /*id*/,
-                            DWORD_PTR design) {
+// Every control answers screen readers with the name the design gives it, and
+// a field with its unit as its description, as on every window. Everything
+// else is the system's standard object.
+LRESULT CALLBACK namedControl(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                              DWORD_PTR design) {
     if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        const auto* control = reinterpret_cast<const layout::Control*>(design);
-        return namedAccessibleObject(field, wParam, wide(control->accessibleName), L"");
+        const auto* named = reinterpret_cast<const layout::Control*>(design);
+        const layout::LabelTie* unit = layout::unitOf(named->name);
+        return namedAccessibleObject(
+            control, wParam, wide(named->accessibleName),
+            unit != nullptr ? wide(layout::control(unit->label).caption) : std::wstring());
     }
-    return DefSubclassProc(field, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, namedControl, id);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 struct ControlClass {
@@ -160,10 +166,9 @@ void Form1::makeControls() {
                                        GetModuleHandleW(nullptr), nullptr);
         if (design.kind == layout::Kind::TextField) {
             SendMessageW(controls_[i], EM_SETLIMITTEXT, 0, 0);  // no length limit
-            if (layout::captionOf(design.name) == nullptr) {
-                SetWindowSubclass(controls_[i], namedField, 0,
-                                  reinterpret_cast<DWORD_PTR>(&design));
-            }
+        }
+        if (design.kind != layout::Kind::Label && controls_[i] != nullptr) {
+            SetWindowSubclass(controls_[i], namedControl, 0, reinterpret_cast<DWORD_PTR>(&design));
         }
     }
     if (std::ranges::find(controls_, nullptr) != controls_.end()) {
