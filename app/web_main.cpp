@@ -2,19 +2,25 @@
 // the page's event loop until the user ends the program.
 
 #include <exception>
+#include <string>
 
 #include "window/web/main_window.h"
 
 int main() {
-    aurisplot::web::Form1 form;
+    bool running = false;
     try {
+        aurisplot::web::Form1 form;
         form.core().Form_Load();
+        form.show();
+        running = true;
+        form.run();
     } catch (const std::exception& error) {
-        // Form_Load has no error handling of its own: report and stop.
-        form.reportFailure(error.what());
+        // Form_Load has no error handling of its own, and nothing else may end
+        // the program unseen: the page says what stopped it.
+        aurisplot::web::stopped(std::string(running ? "Aurisplot stopped because of an error: "
+                                                    : "Aurisplot could not start: ") +
+                                error.what() + ".");
         return 1;
     }
-    form.show();
-    form.run();
     return 0;
 }

@@ -127,6 +127,10 @@ class FormDriver {
     [[nodiscard]] virtual std::string focus() = 0;  // the focused control's name
     [[nodiscard]] virtual bool shown() = 0;         // the window is on the screen
     [[nodiscard]] virtual int textLimit(std::string_view field) = 0;
+    // Tab past the last control leaves the window for the page around it, and
+    // Shift+Tab before the first, as on a web page; on a desktop the focus
+    // comes round to the other end.
+    [[nodiscard]] virtual bool tabLeavesTheWindow() { return false; }
     [[nodiscard]] virtual Picture surface() = 0;          // the interior as drawn
     [[nodiscard]] virtual Picture surfaceOnScreen() = 0;  // the whole surface as shown
     [[nodiscard]] virtual Picture clientOnScreen() = 0;   // the client area as shown

@@ -4,7 +4,10 @@
 
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "engine/chart_description.h"
 #include "engine/graph_engine.h"
@@ -30,14 +33,26 @@ EM_JS(void, page_tie_label, (const char* label, const char* control, int caption
 // question (see Question below), about the control `name` and entry `index`.
 EM_JS(char*, page_answer, (int what, const char* name, int index), {
     const control = UTF8ToString(name);
-    const text = [
+    const text = String([
         () => aurisplotPage.text(control),
         () => aurisplotPage.item(control, index),
         () => aurisplotPage.focused(),
-    ][what]();
+    ][what]() ?? "");
     const size = lengthBytesUTF8(text) + 1;
     const copy = _malloc(size);
     stringToUTF8(text, copy, size);
+    return copy;
+});
+// What made the page's last call fail, copied into the program's memory; null
+// when it did not fail.
+EM_JS(char*, page_take_failure, (), {
+    const failure = aurisplotPage.takeFailure();
+    if (failure === null) {
+        return 0;
+    }
+    const size = lengthBytesUTF8(failure) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(failure, copy, size);
     return copy;
 });
 EM_JS(void, page_set_text, (const char* name, const char* text), {
@@ -76,6 +91,9 @@ EM_JS(void, page_describe_chart, (const char* description), {
 EM_JS(void, page_report, (const char* what), {
     aurisplotPage.report(UTF8ToString(what));
 });
+EM_JS(void, page_fail, (const char* what), {
+    aurisplotPage.fail(UTF8ToString(what));
+});
 EM_JS(void, page_show_picture, (const void* pixels, int width, int height, int now), {
     aurisplotPage.showPicture(() => HEAPU8, pixels, width, height, now !== 0);
 });
@@ -104,14 +122,41 @@ enum Event { kNone = 0, kGraphClicked = 1, kExitClicked = 2, kCloseBox = 3, kSca
 struct FreeDeleter {
     void operator()(char* text) const { std::free(text); }  // NOLINT(cppcoreguidelines-no-malloc)
 };
+using PageText = std::unique_ptr<char, FreeDeleter>;
+
+// The page failed to do what it was asked: the program's own failure, which
+// the command's boundary reports, not a refusal that the command would skip.
+class PageError final : public std::runtime_error {
+  public:
+    explicit PageError(const std::string& what)
+        : std::runtime_error("the page failed in " + what) {}
+};
+
+// Calls the page, and fails here if the call failed there.
+template <typename Result, typename... Parameters, typename... Arguments>
+Result onPage(Result (*call)(Parameters...), Arguments&&... arguments) {
+    const auto failed = [] {
+        if (const PageText failure{page_take_failure()}) {
+            throw PageError(failure.get());
+        }
+    };
+    if constexpr (std::is_void_v<Result>) {
+        call(std::forward<Arguments>(arguments)...);
+        failed();
+    } else {
+        Result result = call(std::forward<Arguments>(arguments)...);
+        failed();
+        return result;
+    }
+}
 
 // What page_answer is asked.
 enum class Question { Text = 0, Item = 1, Focused = 2 };
 
 // The page's answer, as a text of the program's own.
 [[nodiscard]] std::string answer(Question what, std::string_view name = {}, int index = 0) {
-    const std::unique_ptr<char, FreeDeleter> owned(
-        page_answer(static_cast<int>(what), std::string(name).c_str(), index));
+    const PageText owned(
+        onPage(page_answer, static_cast<int>(what), std::string(name).c_str(), index));
     return owned ? std::string(owned.get()) : std::string();
 }
 
@@ -121,8 +166,12 @@ enum class Question { Text = 0, Item = 1, Focused = 2 };
 
 }  // namespace
 
+void stopped(std::string_view what) {
+    page_fail(zeroEnded(what).c_str());
+}
+
 PlotSurface::PlotSurface() {
-    fitTo(page_ratio());
+    fitTo(onPage(page_ratio));
 }
 
 void PlotSurface::fitTo(double ratio) {
@@ -133,39 +182,38 @@ void PlotSurface::fitTo(double ratio) {
 }
 
 void PlotSurface::showLater() {
-    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 0);
+    onPage(page_show_picture, canvas_.pixels().data(), canvas_.width(), canvas_.height(), 0);
 }
 
 void PlotSurface::showNow() {
-    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
+    onPage(page_show_picture, canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
 }
 
 Form1::Form1() : core_(*this, Picture1.canvas()) {
     using layout::pixels;
-    page_make_window(pixels(layout::kClientWidth), pixels(layout::kClientHeight),
-                     zeroEnded(kTitle).c_str());
+    onPage(page_make_window, pixels(layout::kClientWidth), pixels(layout::kClientHeight),
+           zeroEnded(kTitle).c_str());
     for (const layout::Control& design : layout::kControls) {
         const layout::LookColours colours = layout::coloursOf(design.look);
-        page_add_control(static_cast<int>(design.kind), zeroEnded(design.name).c_str(),
-                         pixels(design.place.left), pixels(design.place.top),
-                         pixels(design.place.width), pixels(design.place.height),
-                         zeroEnded(design.caption).c_str(),
-                         colours.ground ? static_cast<int>(*colours.ground) : -1,
-                         colours.text ? static_cast<int>(*colours.text) : -1,
-                         zeroEnded(design.accessibleName).c_str());
+        onPage(page_add_control, static_cast<int>(design.kind), zeroEnded(design.name).c_str(),
+               pixels(design.place.left), pixels(design.place.top), pixels(design.place.width),
+               pixels(design.place.height), zeroEnded(design.caption).c_str(),
+               colours.ground ? static_cast<int>(*colours.ground) : -1,
+               colours.text ? static_cast<int>(*colours.text) : -1,
+               zeroEnded(design.accessibleName).c_str());
     }
     for (const layout::LabelTie& tie : layout::kLabelTies) {
-        page_tie_label(zeroEnded(tie.label).c_str(), zeroEnded(tie.control).c_str(),
-                       tie.tie == layout::Tie::Caption ? 1 : 0);
+        onPage(page_tie_label, zeroEnded(tie.label).c_str(), zeroEnded(tie.control).c_str(),
+               tie.tie == layout::Tie::Caption ? 1 : 0);
     }
     for (const layout::LineShape& shape : layout::kLines) {
         layout::forEachSegmentRect(shape, 96, 1, [&](const layout::DeviceRect& rect) {
-            page_add_line(rect.left, rect.top, rect.right, rect.bottom,
-                          static_cast<int>(shape.colour));
+            onPage(page_add_line, rect.left, rect.top, rect.right, rect.bottom,
+                   static_cast<int>(shape.colour));
         });
     }
-    page_describe_chart(zeroEnded(kNothingDrawn).c_str());
-    Picture1.fitTo(page_ratio());
+    onPage(page_describe_chart, zeroEnded(kNothingDrawn).c_str());
+    Picture1.fitTo(onPage(page_ratio));
 }
 
 void Form1::show() {
@@ -175,14 +223,14 @@ void Form1::show() {
 
 void Form1::run() {
     while (!core_.ending()) {
-        page_wait_for_event();
+        onPage(page_wait_for_event);
         handlePending();
     }
 }
 
 void Form1::handlePending() {
-    for (int event = page_take_event(); event != kNone && !core_.ending();
-         event = page_take_event()) {
+    for (int event = onPage(page_take_event); event != kNone && !core_.ending();
+         event = onPage(page_take_event)) {
         handle(event);
     }
 }
@@ -199,7 +247,7 @@ void Form1::handle(int event) {
             closeWindow();  // closing the only window ends the program
             break;
         case kScaleChanged:
-            Picture1.fitTo(page_ratio());
+            Picture1.fitTo(onPage(page_ratio));
             break;
         default:
             break;
@@ -213,15 +261,15 @@ std::string Form1::text(std::string_view name) {
 }
 
 void Form1::setText(std::string_view name, std::string_view text) {
-    page_set_text(zeroEnded(name).c_str(), zeroEnded(text).c_str());
+    onPage(page_set_text, zeroEnded(name).c_str(), zeroEnded(text).c_str());
 }
 
 void Form1::addItem(std::string_view name, std::string_view item) {
-    page_add_item(zeroEnded(name).c_str(), zeroEnded(item).c_str());
+    onPage(page_add_item, zeroEnded(name).c_str(), zeroEnded(item).c_str());
 }
 
 int Form1::itemCount(std::string_view name) {
-    return page_item_count(zeroEnded(name).c_str());
+    return onPage(page_item_count, zeroEnded(name).c_str());
 }
 
 std::string Form1::item(std::string_view name, int index) {
@@ -232,20 +280,20 @@ std::string Form1::item(std::string_view name, int index) {
 }
 
 void Form1::select(std::string_view name, int index) {
-    page_select(zeroEnded(name).c_str(), index);
+    onPage(page_select, zeroEnded(name).c_str(), index);
 }
 
 // A check box on a page is checked or not; it is never greyed.
 int Form1::checkState(std::string_view name) {
-    return page_checked(zeroEnded(name).c_str());
+    return onPage(page_checked, zeroEnded(name).c_str());
 }
 
 bool Form1::enabled(std::string_view name) {
-    return page_enabled(zeroEnded(name).c_str()) != 0;
+    return onPage(page_enabled, zeroEnded(name).c_str()) != 0;
 }
 
 void Form1::enable(std::string_view name, bool enabled) {
-    page_enable(zeroEnded(name).c_str(), enabled ? 1 : 0);
+    onPage(page_enable, zeroEnded(name).c_str(), enabled ? 1 : 0);
 }
 
 std::string Form1::focused() {
@@ -253,29 +301,29 @@ std::string Form1::focused() {
 }
 
 void Form1::focus(std::string_view name) {
-    page_focus(zeroEnded(name).c_str());
+    onPage(page_focus, zeroEnded(name).c_str());
 }
 
 void Form1::showTitle(std::string_view title) {
-    page_show_title(zeroEnded(title).c_str());
+    onPage(page_show_title, zeroEnded(title).c_str());
 }
 
 void Form1::turnEventLoop() {
-    page_yield();
+    onPage(page_yield);
     handlePending();
 }
 
 void Form1::closeWindow() {
     core_.closing();
-    page_close();
+    onPage(page_close);
 }
 
 void Form1::describeChart(std::string_view description) {
-    page_describe_chart(zeroEnded(description).c_str());
+    onPage(page_describe_chart, zeroEnded(description).c_str());
 }
 
 void Form1::reportFailure(std::string_view what) {
-    page_report(zeroEnded(what).c_str());
+    onPage(page_report, zeroEnded(what).c_str());
 }
 
 }  // namespace aurisplot::web

@@ -35,6 +35,10 @@ class PlotSurface final : private CanvasScreen {
     PlotCanvas canvas_{*this};
 };
 
+// The program has stopped, for the reason given: the page says so in place of
+// the window.
+void stopped(std::string_view what);
+
 class Form1 : public FormToolkit {
   public:
     // Builds the window on the page, at the page's present scale.

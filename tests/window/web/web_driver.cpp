@@ -273,6 +273,7 @@ class WebDriver final : private WebForm, public CoreDriver {
         const int limit = driver_max_length(std::string(field).c_str());
         return limit < 0 ? INT_MAX : limit;
     }
+    bool tabLeavesTheWindow() override { return true; }
     Picture surfaceOnScreen() override { return shotOf("#Picture1"); }
     Picture clientOnScreen() override { return shotOf(".window .client"); }
 

@@ -3,11 +3,19 @@
 // and queues what the user does. Nothing here calls into the program: the
 // program takes the queue's events in its own event loop, and, while a
 // command runs, whenever it yields to the browser.
+//
+// The page also loads the program (index.html names it), says in plain words
+// when it cannot, and offers a new version of the site once its service
+// worker has kept all of it.
 "use strict";
 
 const aurisplotPage = (() => {
   const kinds = ["PlotSurface", "PushButton", "TextField", "Label", "DropDownList", "CheckBox"];
   const events = { graph: 1, exit: 2, closeBox: 3, scale: 4 };
+  // A tap that misses every control but falls this near one (CSS pixels,
+  // counted from its edge) reaches it, so that every control takes a
+  // fingertip, 24 CSS pixels across (WCAG 2.5.8), at any scale.
+  const kFingertip = 24;
   const queue = [];
   let wake = null;
   const controls = new Map();
@@ -19,10 +27,11 @@ const aurisplotPage = (() => {
   let source = null;
   let paintPending = false;
   let description = null;
-  let announcer = null;
+  let notices = null;
   let fit = 1;
   let shownRatio = 0;
   let listening = false;
+  let started = false;
 
   function css(colour) {
     return `rgb(${colour & 255}, ${(colour >> 8) & 255}, ${(colour >> 16) & 255})`;
@@ -57,27 +66,6 @@ const aurisplotPage = (() => {
     element.style.height = `${height}px`;
   }
 
-  // Tab and Shift+Tab cycle through the window's controls, as on the
-  // desktop: past the last one the focus comes back to the chart. The browser's
-  // own keys (F6, Ctrl+L) still leave the page.
-  function wrapFocus(event) {
-    const focusable = [...controls.values()].filter(
-      (element) => element.tabIndex >= 0 && !element.disabled && element.isConnected);
-    if (focusable.length === 0) {
-      return;
-    }
-    const first = focusable[0];
-    const last = focusable[focusable.length - 1];
-    const active = document.activeElement;
-    if (!event.shiftKey && active === last) {
-      event.preventDefault();
-      first.focus();
-    } else if (event.shiftKey && active === first) {
-      event.preventDefault();
-      last.focus();
-    }
-  }
-
   function button(name) {
     const command = controls.get(name);
     if (command && !command.disabled) {
@@ -92,7 +80,7 @@ const aurisplotPage = (() => {
       return;
     }
     const width = windowElement.offsetWidth;
-    fit = Math.min(1, document.documentElement.clientWidth / width);
+    fit = width > 0 ? Math.min(1, document.documentElement.clientWidth / width) : 1;
     const app = document.getElementById("app");
     app.style.transform = fit < 1 ? `scale(${fit})` : "";
     app.style.height = fit < 1 ? `${windowElement.offsetHeight * fit}px` : "";
@@ -111,12 +99,18 @@ const aurisplotPage = (() => {
 
   // The canvas's latest picture, 0xFFRRGGBB a pixel, copied into the page's
   // own picture only when it is painted: a sweep may show many times a frame.
+  // A picture scaled down to nothing shows nothing.
   function paint() {
     paintPending = false;
     if (!canvas || !source) {
       return;
     }
     const { memory, pointer, width, height } = source;
+    if (width <= 0 || height <= 0) {
+      canvas.width = 0;
+      canvas.height = 0;
+      return;
+    }
     if (!picture || picture.width !== width || picture.height !== height) {
       picture = new ImageData(width, height);
     }
@@ -135,8 +129,120 @@ const aurisplotPage = (() => {
     canvas.getContext("2d").putImageData(picture, 0, 0);
   }
 
+  // Taps. What a tap at (x, y) reaches: the control under it, the control a
+  // caption names, or else the nearest control whose fingertip's reach it is
+  // in (CSS pixels of the viewport).
+  function hitBox(element) {
+    return (element.closest(".check") || element).getBoundingClientRect();
+  }
+
+  function reaches(x, y) {
+    const under = document.elementFromPoint(x, y);
+    if (under) {
+      const label = under.closest("label");
+      const target = label && label.htmlFor ? document.getElementById(label.htmlFor)
+                                            : under.closest(".check")?.querySelector("input");
+      for (const [name, element] of controls) {
+        if (element.tabIndex >= 0 && (element === (target || under) || element.contains(under))) {
+          return name;
+        }
+      }
+    }
+    let nearest = "";
+    let distance = Infinity;
+    for (const [name, element] of controls) {
+      if (element.tabIndex < 0 || element.disabled || !element.isConnected) {
+        continue;
+      }
+      const box = hitBox(element);
+      const reach = Math.max(0, kFingertip - Math.min(box.width, box.height));
+      const away = Math.max(box.left - x, x - box.right, box.top - y, y - box.bottom, 0);
+      if (away <= reach && away < distance) {
+        nearest = name;
+        distance = away;
+      }
+    }
+    return nearest;
+  }
+
+  // A tap beside the controls, on the window or the page around it.
+  function tapNear(event) {
+    if (!client || event.button !== 0) {
+      return;
+    }
+    const under = event.target instanceof Element ? event.target : null;
+    if (under && under.closest("button, input, select, canvas, label[for], .check")) {
+      return; // the control's own, or its caption's
+    }
+    const name = reaches(event.clientX, event.clientY);
+    const element = name ? controls.get(name) : null;
+    if (!element) {
+      return;
+    }
+    event.preventDefault();
+    element.focus();
+    if (element instanceof HTMLButtonElement || element.type === "checkbox") {
+      element.click();
+    } else if (element instanceof HTMLSelectElement && element.showPicker) {
+      try {
+        element.showPicker();
+      } catch {
+        // some browsers open a list only from a tap on it
+      }
+    }
+  }
+
+  // What the page says below the window: a failure, or a new version.
+  function notice(words, action, act, role) {
+    if (!notices) {
+      notices = document.createElement("div");
+      notices.className = "notices";
+      document.body.append(notices);
+    }
+    const line = document.createElement("p");
+    line.setAttribute("role", role || "status");
+    line.append(words);
+    if (action) {
+      const doing = document.createElement("button");
+      doing.type = "button";
+      doing.textContent = action;
+      doing.addEventListener("click", act);
+      line.append(" ", doing);
+    }
+    notices.append(line);
+    return line;
+  }
+
+  // The window goes, and the page says why, in place of it.
+  function replaceWindow(className, words, action, act) {
+    const app = document.getElementById("app");
+    const ended = document.createElement("section");
+    ended.className = className;
+    const said = document.createElement("p");
+    said.textContent = words;
+    ended.append(said);
+    let again = null;
+    if (action) {
+      again = document.createElement("button");
+      again.type = "button";
+      again.textContent = action;
+      again.addEventListener("click", act);
+      ended.append(again);
+    }
+    app.style.transform = "";
+    app.style.height = "";
+    app.removeAttribute("aria-busy");
+    app.replaceChildren(ended);
+    // The controls keep their last state, which the program may still read.
+    windowElement = client = canvas = null;
+    if (again) {
+      again.focus();
+    }
+  }
+
   const page = {
     makeWindow(width, height, title) {
+      started = true;
       const app = document.getElementById("app");
       app.replaceChildren();
       app.removeAttribute("aria-busy");
@@ -161,26 +267,24 @@ const aurisplotPage = (() => {
       client.className = "client";
       client.style.width = `${width}px`;
       client.style.height = `${height}px`;
+      // What the chart shows: its description, and announced when it changes.
       description = document.createElement("div");
       description.id = "chart-description";
       description.className = "unseen";
-      announcer = document.createElement("div");
-      announcer.className = "unseen";
-      announcer.setAttribute("role", "status");
-      announcer.setAttribute("aria-live", "polite");
-      windowElement.append(bar, client, description, announcer);
+      description.setAttribute("role", "status");
+      description.setAttribute("aria-live", "polite");
+      windowElement.append(bar, client, description);
       app.append(windowElement);
       page.showTitle(title);
       // Alt and the underlined letter press a button, from any control; the
-      // window has no default button, so Enter and Esc do nothing. Listened
-      // for once per page, however often the window is made again.
+      // window has no default button, so Enter and Esc do nothing. Tab and
+      // Shift+Tab go through the controls in the design's order and, at either
+      // end, leave the window for the rest of the page and the browser, as a
+      // page's keyboard must. Listened for once per page, however often the
+      // window is made again.
       if (!listening) {
         listening = true;
         document.addEventListener("keydown", (event) => {
-          if (event.key === "Tab" && !event.altKey && !event.ctrlKey && !event.metaKey) {
-            wrapFocus(event);
-            return;
-          }
           if (!event.altKey || event.ctrlKey || event.metaKey) {
             return;
           }
@@ -189,6 +293,7 @@ const aurisplotPage = (() => {
             button(event.code === "KeyG" ? "Command1" : "Command2");
           }
         });
+        document.addEventListener("click", tapNear);
         addEventListener("resize", refit);
         watchRatio();
       }
@@ -202,7 +307,6 @@ const aurisplotPage = (() => {
         case "PlotSurface":
           element = canvas = document.createElement("canvas");
           canvas.setAttribute("role", "img");
-          canvas.setAttribute("aria-label", accessible);
           canvas.setAttribute("aria-describedby", "chart-description");
           canvas.tabIndex = 0;
           canvas.className = "surface";
@@ -225,7 +329,6 @@ const aurisplotPage = (() => {
           element.value = caption;
           element.spellcheck = false;
           element.autocomplete = "off";
-          element.setAttribute("aria-label", accessible);
           break;
         case "Label":
           element = document.createElement("label");
@@ -257,6 +360,10 @@ const aurisplotPage = (() => {
         element.style.color = css(text);
       }
       focusable = focusable || element;
+      // Every window announces the design's name for a control.
+      if (accessible) {
+        focusable.setAttribute("aria-label", accessible);
+      }
       focusable.id = name;
       if (element !== focusable) {
         element.id = `${name}-box`;
@@ -274,13 +381,13 @@ const aurisplotPage = (() => {
       client.append(line);
     },
 
-    // A caption names its control; a unit describes it.
+    // A caption is its control's label: a click on it reaches the control. A
+    // unit describes its control.
     tieLabel(label, control, caption) {
       const tag = controls.get(label);
       const named = controls.get(control);
       if (caption) {
         tag.htmlFor = control;
-        named.removeAttribute("aria-label");
       } else {
         const words = `${named.getAttribute("aria-describedby") || ""} ${label}`.trim();
         named.setAttribute("aria-describedby", words);
@@ -320,6 +427,7 @@ const aurisplotPage = (() => {
     },
     enable(name, enabled) {
       controls.get(name).disabled = !enabled;
+      updates.commandRunning(!page.enabled("Command1"));
     },
     focused() {
       const active = document.activeElement;
@@ -337,31 +445,25 @@ const aurisplotPage = (() => {
 
     // The program has ended: the window goes, and the page offers a new start.
     close() {
-      const app = document.getElementById("app");
-      const ended = document.createElement("section");
-      ended.className = "ended";
-      const words = document.createElement("p");
-      words.textContent = "Aurisplot has ended.";
-      const again = document.createElement("button");
-      again.type = "button";
-      again.textContent = "Start Aurisplot again";
-      again.addEventListener("click", () => location.reload());
-      ended.append(words, again);
-      app.style.transform = "";
-      app.style.height = "";
-      app.replaceChildren(ended);
-      // The controls keep their last state, which the program may still read.
-      windowElement = client = canvas = null;
+      replaceWindow("ended", "Aurisplot has ended.", "Start Aurisplot again",
+                    () => updates.startAgain());
       document.title = "Aurisplot has ended";
-      again.focus();
     },
 
     describeChart(text) {
       description.textContent = text;
-      announcer.textContent = text;
     },
+    // A command stopped by a failure: said on the page, and to developers.
     report(what) {
       console.error(`aurisplot: ${what}`);
+      notice(what, "", null, "alert");
+    },
+    // The program could not start, or stopped running: said in place of the
+    // window, with a new start.
+    fail(what) {
+      console.error(`aurisplot: ${what}`);
+      replaceWindow("failed", what, "Reload the page", () => location.reload());
+      document.title = "Aurisplot - not running";
     },
 
     // The picture at `pointer` in the program's memory (memory() gives it as
@@ -371,7 +473,7 @@ const aurisplotPage = (() => {
         return;
       }
       source = { memory, pointer, width, height };
-      shownRatio = width / (canvas.clientWidth || width);
+      shownRatio = width / (canvas.clientWidth || width || 1);
       if (now) {
         paint();
       } else if (!paintPending) {
@@ -391,20 +493,162 @@ const aurisplotPage = (() => {
       return queue.length > 0 ? Promise.resolve() : new Promise((resolve) => { wake = resolve; });
     },
     // A message task, not a timer: the browser paints and takes input in
-    // between, and nested yields are not slowed to 4 ms as timers are.
+    // between, and nested yields are not slowed to 4 ms as timers are. A
+    // message to the window itself, not through a MessageChannel: WebKit
+    // keeps every channel ever made, each message after many of them comes
+    // slower, and even one channel's come there fifty times slower than the
+    // window's own.
     yieldToBrowser() {
       return new Promise((resolve) => {
-        const channel = new MessageChannel();
-        channel.port1.onmessage = () => resolve();
-        channel.port2.postMessage(0);
+        yielding.push(resolve);
+        postMessage(kYield, "*"); // to this window only: nothing but the word leaves
       });
     },
+
+    // Which control a tap at (x, y), in CSS pixels of the viewport, reaches.
+    reaches,
   };
 
-  if ("serviceWorker" in navigator) {
-    addEventListener("load", () => {
-      navigator.serviceWorker.register("service-worker.js").catch(() => {});
-    });
+  const kYield = "aurisplot: yield";
+  const yielding = [];
+  addEventListener("message", (event) => {
+    if (event.source === window && event.data === kYield && yielding.length > 0) {
+      event.stopImmediatePropagation();
+      yielding.shift()();
+    }
+  });
+
+  // A new version of the site, once the service worker has kept all of it:
+  // offered, never swapped in under a running page, and never mid-command.
+  const updates = (() => {
+    let ready = null; // the notice of a new version, and its button
+    let asked = false;
+    let running = false;
+    let registration = null;
+
+    function takeOver() {
+      const waiting = registration && registration.waiting;
+      if (!waiting) {
+        location.reload();
+        return;
+      }
+      asked = true;
+      waiting.postMessage("take over");
+    }
+
+    function offer(worker) {
+      if (!worker || !navigator.serviceWorker.controller || ready) {
+        return; // the first install: there is nothing older to replace
+      }
+      ready = notice("A new version of Aurisplot is ready.", "Reload", takeOver);
+      ready.className = "update";
+      ready.querySelector("button").disabled = running;
+    }
+
+    // A worker that is installing, or has installed, is offered once it has.
+    function follow(worker) {
+      if (!worker || worker.state === "installed") {
+        offer(worker);
+        return;
+      }
+      worker.addEventListener("statechange", () => {
+        if (worker.state === "installed") {
+          offer(worker);
+        }
+      });
+    }
+
+    // Asks the server for a new version, and follows what is on its way.
+    async function look() {
+      try {
+        await registration.update();
+      } catch {
+        // offline: the version kept serves
+      }
+      follow(registration.waiting || registration.installing);
+    }
+
+    async function watch() {
+      registration = await navigator.serviceWorker.register("service-worker.js",
+                                                            { updateViaCache: "none" });
+      follow(registration.waiting || registration.installing);
+      registration.addEventListener("updatefound", () => follow(registration.installing));
+      navigator.serviceWorker.addEventListener("controllerchange", () => {
+        if (asked) {
+          location.reload();
+        } else if (ready) {
+          ready.firstChild.textContent = "Aurisplot was updated in another tab.";
+        }
+      });
+      // A page back from the back-forward cache, or open for long, looks again:
+      // what happened while it was away reached it as no event.
+      addEventListener("pageshow", (event) => {
+        if (event.persisted) {
+          look();
+        }
+      });
+      setInterval(look, 60 * 60 * 1000);
+    }
+
+    return {
+      start() {
+        if ("serviceWorker" in navigator) {
+          watch().catch(() => {}); // offline use is a bonus; the page works without
+        }
+      },
+      // While a command runs, the page is not reloaded.
+      commandRunning(now) {
+        running = now;
+        if (ready) {
+          ready.querySelector("button").disabled = now;
+        }
+      },
+      startAgain: takeOver,
+    };
+  })();
+
+  // The program's calls. An exception here must not cross into the
+  // WebAssembly, where no destructor would run and nothing could catch it: it
+  // is kept instead, and the program takes it after each call and fails on
+  // its own side.
+  let failure = null;
+  const bridge = { takeFailure() { const kept = failure; failure = null; return kept; } };
+  for (const [name, call] of Object.entries(page)) {
+    bridge[name] = (...args) => {
+      try {
+        return call(...args);
+      } catch (error) {
+        failure = failure || `${name}: ${error && error.message ? error.message : error}`;
+        return undefined;
+      }
+    };
   }
-  return page;
+
+  // Loading: the program named by the page's script element, if it names one.
+  const script = document.currentScript;
+  const program = script && script.dataset.program;
+  function loadProgram() {
+    if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+      page.fail("Aurisplot cannot run in this browser: it needs WebAssembly, which this " +
+                "browser does not have or has turned off.");
+      return;
+    }
+    globalThis.Module = Object.assign(globalThis.Module || {}, {
+      onAbort(what) {
+        page.fail(started ? `Aurisplot stopped because of an error (${what}).`
+                          : "Aurisplot could not be loaded. Check the connection and " +
+                            `reload the page (${what}).`);
+      },
+    });
+    const loading = document.createElement("script");
+    loading.src = program;
+    loading.addEventListener("error", () => page.fail(
+      "Aurisplot could not be loaded. Check the connection and reload the page."));
+    document.head.append(loading);
+  }
+  if (program) {
+    addEventListener("DOMContentLoaded", loadProgram);
+    updates.start();
+  }
+  return bridge;
 })();
