@@ -1,15 +1,17 @@
 #!/usr/bin/python3
-"""The page in headless Chromium, beside the engine alone in the same browser:
-the engine's WebAssembly benchmark run in a page of its own, then the real
-page from navigation to a usable form, and its sweep at 1 mm out to 1000 m from
-Alt+G to the result title. Also the page's weight, as served and compressed.
+"""The page in each browser engine the tests drive (Chromium, Firefox ESR,
+WebKitGTK), beside the engine alone in the same browser: the engine's
+WebAssembly benchmark run in a page of its own, then the real page from
+navigation to a usable form, its sweep at 1 mm out to 1000 m from Alt+G to the
+result title, and 10,000 yields to the browser, the first thousand against
+the last. Also the page's weight, as served and compressed.
 
-    web_page_bench.py SITE BENCH_JS     (bash scripts/dev bench runs it)
+    web_page_bench.py SITE BENCH_JS [ENGINE...]   (bash scripts/dev bench runs it)
 
-Prints summary lines in the benchmarks' own form ("[chromium] ...")."""
+Prints summary lines in the benchmarks' own form ("[webkit] ...").
+"""
 
 import gzip
-import os
 import pathlib
 import re
 import shutil
@@ -18,12 +20,15 @@ import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
-import devtools  # noqa: E402  pylint: disable=wrong-import-position
+import browsers  # noqa: E402  pylint: disable=wrong-import-position
 import serve  # noqa: E402  pylint: disable=wrong-import-position
 
 PASSES = 1_000_000  # 1 mm out to 1000 m
 RUNS = 5
+YIELDS = 10_000
 DEADLINE = 120
+FORM = ("document.getElementById('Combo1') !== null &&"
+        " document.getElementById('Combo1').options.length === 3")
 
 
 def poll(browser, expression):
@@ -36,70 +41,112 @@ def poll(browser, expression):
     raise RuntimeError(f"never true: {expression}")
 
 
+def line(engine, what, value, detail=""):
+    print(f"[{engine}]{' ' * (10 - len(engine))}{what:<44} {value}{'  ' + detail if detail else ''}",
+          flush=True)
+
+
 def weight(site):
     for name in ("aurisplot.wasm", "aurisplot.js", "page.js"):
         data = (site / name).read_bytes()
-        print(f"[chromium]   {name + ' bytes':<40} {len(data):8d}  ({len(gzip.compress(data, 9))} gzipped)")
+        line("web", name + " bytes", f"{len(data):8d}", f"({len(gzip.compress(data, 9))} gzipped)")
     total = sum(path.stat().st_size for path in site.rglob("*") if path.is_file())
-    packed = sum(len(gzip.compress(path.read_bytes(), 9)) for path in site.rglob("*") if path.is_file())
-    print(f"[chromium]   {'whole site bytes':<40} {total:8d}  ({packed} gzipped)")
+    packed = sum(len(gzip.compress(path.read_bytes(), 9)) for path in site.rglob("*")
+                 if path.is_file())
+    line("web", "whole site bytes", f"{total:8d}", f"({packed} gzipped)")
 
 
 def engine_alone(browser, url):
     """ns per pass of the engine's own benchmark at 1 mm out to 1000 m."""
     browser.navigate(url + "engine.html")
-    line = browser.wait_for_console(r"engineAlone/mm_D1000", timeout=DEADLINE)
-    return float(re.search(r"\(([\d.]+) ns per pass\)", line).group(1))
+    found = poll(browser, "(window.benchLines || []).find((l) => l.includes('engineAlone/mm_D1000'))")
+    return float(re.search(r"\(([\d.]+) ns per pass\)", found).group(1))
 
 
 def live(browser, url):
     """ms from navigation to a usable form, and the fastest of RUNS sweeps in ns per pass."""
     start = time.monotonic()
     browser.navigate(url)
-    poll(browser, "document.getElementById('Combo1') && document.getElementById('Combo1').options.length === 3")
+    poll(browser, FORM)
     usable = (time.monotonic() - start) * 1000
-    browser.evaluate("document.getElementById('Text4').value = '1000';"
-                     "document.getElementById('Combo1').selectedIndex = 2")
+    browser.evaluate("(document.getElementById('Text4').value = '1000',"
+                     " document.getElementById('Combo1').selectedIndex = 2, true)")
     best = None
     for _ in range(RUNS):
-        browser.evaluate("document.title = 'waiting'; window.sweepStart = performance.now();"
-                         "window.sweepEnd = 0; new MutationObserver((_, seen) => {"
+        browser.evaluate("(document.title = 'waiting', window.sweepStart = performance.now(),"
+                         " window.sweepEnd = 0, new MutationObserver((_, seen) => {"
                          " if (document.title.includes('MPE')) { window.sweepEnd = performance.now();"
                          " seen.disconnect(); } }).observe(document.querySelector('title'),"
-                         " {childList: true})")
-        browser.key("g", "KeyG", 71, modifiers=1)
+                         " {childList: true}), true)")
+        browser.press("g", "Alt")
         took = poll(browser, "window.sweepEnd > 0 && window.sweepEnd - window.sweepStart")
         best = took if best is None else min(best, took)
-    return usable, best * 1e6 / PASSES
+    return usable, best
+
+
+def yields(browser):
+    """ms for the first and the last thousand of YIELDS yields to the browser."""
+    took = browser.evaluate(f"""(async () => {{
+        const thousands = [];
+        let last = performance.now();
+        for (let i = 1; i <= {YIELDS}; ++i) {{
+            await aurisplotPage.yieldToBrowser();
+            if (i % 1000 === 0) {{
+                const now = performance.now();
+                thousands.push(now - last);
+                last = now;
+            }}
+        }}
+        return thousands; }})()""", await_promise=True, timeout=DEADLINE)
+    return took[0], took[-1]
+
+
+def measure(engine, url):
+    with browsers.browser(engine, timeout=DEADLINE) as browser:
+        browser.set_viewport(800, 600)
+        alone = engine_alone(browser, url)
+        usable, sweep = live(browser, url)
+        first, last = yields(browser)
+    per_pass = sweep * 1e6 / PASSES
+    line(engine, "navigation to a usable form, ms", f"{usable:8.0f}")
+    line(engine, "engineAlone/mm_D1000, ns per pass", f"{alone:8.1f}")
+    line(engine, "sweep 1 mm D1000 on the page, ms", f"{sweep:8.0f}")
+    line(engine, "live page / engine alone, 1 mm D1000", f"{per_pass / alone:8.2f}",
+         f"({per_pass:.1f} ns / {alone:.1f} ns per pass)")
+    line(engine, "yields, last 1000 / first 1000", f"{last / first:8.2f}",
+         f"({last:.1f} ms / {first:.1f} ms per thousand, of {YIELDS})")
+    return sweep
 
 
 def main(argv):
     site, bench_js = pathlib.Path(argv[1]), pathlib.Path(argv[2])
+    engines = argv[3:] or list(browsers.ENGINES)
     weight(site)
     folder = pathlib.Path(tempfile.mkdtemp())
+    sweeps = {}
     try:
         shutil.copytree(site, folder, dirs_exist_ok=True)
         for part in (bench_js, bench_js.with_suffix(".wasm")):
             shutil.copy(part, folder / part.name)
         (folder / "engine.js").write_text(
-            "var Module = { print: (line) => console.log(line), printErr: (line) => console.error(line) };\n")
+            "var Module = { print: (line) => (window.benchLines = window.benchLines || [])"
+            ".push(line), printErr: (line) => console.error(line) };\n")
         (folder / "engine.html").write_text(
             '<!doctype html><meta charset="utf-8"><title>engine</title>'
             f'<script src="engine.js"></script><script src="{bench_js.name}"></script>\n')
         server = serve.start(str(folder))
         url = f"http://127.0.0.1:{server.server_address[1]}/"
         try:
-            with devtools.Browser() as browser:
-                engine = engine_alone(browser, url)
-                usable, page = live(browser, url)
+            for engine in engines:
+                sweeps[engine] = measure(engine, url)
         finally:
             server.shutdown()
     finally:
         shutil.rmtree(folder, ignore_errors=True)
-    print(f"[chromium]   {'navigation to a usable form, ms':<40} {usable:8.0f}")
-    print(f"[chromium]   {'engineAlone/mm_D1000, ns per pass':<40} {engine:8.1f}")
-    print(f"[chromium]   {'live page / engine alone, 1 mm D1000':<40} {page / engine:8.2f}"
-          f"  ({page:.1f} ns / {engine:.1f} ns per pass)")
+    if "chromium" in sweeps:
+        for engine, sweep in sweeps.items():
+            line(engine, "sweep 1 mm D1000 / Chromium's", f"{sweep / sweeps['chromium']:8.2f}",
+                 f"({sweep:.0f} ms / {sweeps['chromium']:.0f} ms)")
 
 
 if __name__ == "__main__":

@@ -5,38 +5,63 @@ add_test(NAME aurisplot_engine_tests COMMAND aurisplot_engine_tests)
 add_test(NAME aurisplot_form_tests COMMAND aurisplot_form_tests)
 add_subdirectory(window)
 
-# The browser tests' own tools, the static server and the DevTools driver, run
-# by Debian's python3, whose python3-websocket they use, with a headless chromium.
+# The browser tests run with Debian's python3, whose python3-websocket they
+# use, in the three engines people open the page in: Blink (chromium, over the
+# DevTools protocol), Gecko (firefox-esr, over its own WebDriver BiDi) and
+# WebKit (WebKitGTK's MiniBrowser through WebKitWebDriver, on a virtual X
+# server).
+set(web_tests ${CMAKE_CURRENT_SOURCE_DIR}/web)
+set(python_needs /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket)
+set(engine_needs_chromium chromium:chromium)
+set(engine_needs_firefox firefox-esr:firefox-esr)
+set(engine_needs_webkit WebKitWebDriver:webkit2gtk-driver Xvfb:xvfb
+    /usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser:webkit2gtk-driver)
+set(site_environment
+  PYTHONDONTWRITEBYTECODE=1
+  AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site
+  AURISPLOT_SITE_SOURCE=${PROJECT_SOURCE_DIR}/window/web/site
+  AURISPLOT_PROGRAM=$<TARGET_FILE:aurisplot>
+  AURISPLOT_MAKE_SITE=${PROJECT_SOURCE_DIR}/packaging/web/make_site.cmake
+  CMAKE=${CMAKE_COMMAND}
+  ZIP_PROGRAM=${AURISPLOT_ZIP})
+
+# The tests' own tools: the static server and the three drivers, which leave
+# no process behind.
 add_test(NAME aurisplot_web_harness
-  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
-          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
-          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/harness_test.py)
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_chromium}
+          ${engine_needs_firefox} ${engine_needs_webkit} ${python_needs} --
+          /usr/bin/python3 ${web_tests}/harness_test.py)
 set_tests_properties(aurisplot_web_harness PROPERTIES
-  ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 120)
+  ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 180)
+set(browser_tests aurisplot_web_harness)
 
-# The site as the build makes it (target aurisplot_site): offline from the
-# cache of its build, a new build's cache in place of the old one, the cache
-# named for every file of the site, and the ZIP holding the site.
-add_test(NAME aurisplot_web_site
-  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
-          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
-          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/site_test.py)
-set_tests_properties(aurisplot_web_site PROPERTIES
-  ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site;AURISPLOT_SITE_SOURCE=${PROJECT_SOURCE_DIR}/window/web/site;AURISPLOT_MAKE_SITE=${PROJECT_SOURCE_DIR}/packaging/web/make_site.cmake;CMAKE=${CMAKE_COMMAND};ZIP_PROGRAM=${AURISPLOT_ZIP}"
-  TIMEOUT 120)
+foreach(engine chromium firefox webkit)
+  # The site as the build makes it and a host serves it (target aurisplot_site):
+  # every file kept offline with its digest, a new version offered once whole
+  # and never mixed with the old, two sites on one origin apart, the version
+  # named for every file, the ZIP holding the site.
+  add_test(NAME aurisplot_web_site_${engine}
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_${engine}} ${python_needs} --
+            /usr/bin/python3 ${web_tests}/site_test.py)
+  # The page as a user drives it: keys and typing graph, a long sweep leaves
+  # the page answering and Exit ends it, the design's names, Tab out of the
+  # window, offline, the meta policy alone, and failures said on the page.
+  add_test(NAME aurisplot_web_page_${engine}
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_${engine}} ${python_needs} --
+            /usr/bin/python3 ${web_tests}/page_test.py)
+  set_tests_properties(aurisplot_web_site_${engine} aurisplot_web_page_${engine} PROPERTIES
+    ENVIRONMENT "${site_environment};AURISPLOT_BROWSER=${engine}" TIMEOUT 300)
+  list(APPEND browser_tests aurisplot_web_site_${engine} aurisplot_web_page_${engine})
+endforeach()
 
-# The page as a user drives it (target aurisplot_site, built by default): keys
-# and typing graph, a long sweep leaves the page answering and Exit ends it,
-# every control is named, and the page opens again with its server gone.
-add_test(NAME aurisplot_web_page
-  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh chromium:chromium
-          /usr/lib/python3/dist-packages/websocket/__init__.py:python3-websocket --
-          /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/web/page_test.py)
-set_tests_properties(aurisplot_web_page PROPERTIES
-  ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1;AURISPLOT_SITE=${PROJECT_BINARY_DIR}/site"
-  TIMEOUT 300)
+# The page on a phone, in Chromium's mobile emulation with touch.
+add_test(NAME aurisplot_web_phone
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_chromium} ${python_needs} --
+          /usr/bin/python3 ${web_tests}/phone_test.py)
+set_tests_properties(aurisplot_web_phone PROPERTIES
+  ENVIRONMENT "${site_environment}" TIMEOUT 120)
+list(APPEND browser_tests aurisplot_web_phone)
 
-# One headless Chromium at a time: on two cores, a second browser's load slows
-# a service worker's hand-over past the tests' deadlines.
-set_tests_properties(aurisplot_web_harness aurisplot_web_site aurisplot_web_page
-  PROPERTIES RESOURCE_LOCK chromium)
+# One browser at a time: on two cores, a second browser's load slows a
+# service worker's hand-over past the tests' deadlines.
+set_tests_properties(${browser_tests} PROPERTIES RESOURCE_LOCK browser)
