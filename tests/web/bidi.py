@@ -5,7 +5,9 @@ itself: no geckodriver is needed.
     with Browser() as browser:
         browser.navigate("http://127.0.0.1:8642/")
 
-Runs with Debian's /usr/bin/python3 and its python3-websocket. Firefox listens
+Runs with Debian's /usr/bin/python3 and its python3-websocket. The remote
+agent's recommended settings keep Firefox's own services off the network.
+Firefox listens
 on a port it chooses and says so on its standard error ("WebDriver BiDi
 listening on ws://..."); its /session endpoint refuses a websocket request
 that carries an Origin header. The browser ends as driven.py says.
@@ -13,44 +15,18 @@ that carries an Origin header. The browser ends as driven.py says.
 
 import base64
 import json
-import os
 import re
 import threading
 
 import websocket
 
-from driven import DrivenBrowser, DrivenError, webdriver_click, webdriver_keys
-
-# Nothing of Firefox's own reaches for the network (this machine's is closed,
-# and every attempt costs time); the remote agent's recommended settings come
-# on top of these.
-PREFERENCES = {
-    "browser.shell.checkDefaultBrowser": False,
-    "browser.startup.homepage_override.mstone": "ignore",
-    "browser.aboutwelcome.enabled": False,
-    "datareporting.policy.dataSubmissionEnabled": False,
-    "datareporting.healthreport.uploadEnabled": False,
-    "toolkit.telemetry.enabled": False,
-    "app.normandy.enabled": False,
-    "app.shield.optoutstudies.enabled": False,
-    "network.captive-portal-service.enabled": False,
-    "network.connectivity-service.enabled": False,
-    "browser.safebrowsing.malware.enabled": False,
-    "browser.safebrowsing.phishing.enabled": False,
-    "browser.safebrowsing.downloads.enabled": False,
-    "extensions.update.enabled": False,
-    "extensions.getAddons.cache.enabled": False,
-    "browser.search.update": False,
-    "messaging-system.rsexperimentloader.enabled": False,
-    "services.settings.poll_interval": 86400,
-}
-
+from driven import DrivenBrowser, DrivenError, WebDriverInput
 
 # Gecko's names for the ARIA roles where they differ.
 _ROLES = {"img": ["img", "image"]}
 
 
-class Browser(DrivenBrowser):
+class Browser(WebDriverInput, DrivenBrowser):
     engine = "firefox"
 
     def __init__(self, firefox="firefox-esr", timeout=30):
@@ -64,9 +40,6 @@ class Browser(DrivenBrowser):
 
     def start(self):
         super().start()
-        with open(os.path.join(self.profile, "user.js"), "w", encoding="utf-8") as file:
-            for name, value in PREFERENCES.items():
-                file.write(f"user_pref({json.dumps(name)}, {json.dumps(value)});\n")
         self.spawn([self.firefox, "--headless", "--no-remote", "--profile", self.profile,
                     "--remote-debugging-port=0", "about:blank"],
                    env={"MOZ_CRASHREPORTER_DISABLE": "1"})
@@ -146,21 +119,7 @@ class Browser(DrivenBrowser):
             raise DrivenError(f"{expression}: {details.get('text')}")
         return _value(result["result"])
 
-    def press(self, name, *modifiers):
-        self._perform([{"type": "key", "id": "keyboard",
-                        "actions": webdriver_keys(name, modifiers)}])
-
-    def type_text(self, text):
-        actions = []
-        for char in text:
-            actions += [{"type": "keyDown", "value": char}, {"type": "keyUp", "value": char}]
-        self._perform([{"type": "key", "id": "keyboard", "actions": actions}])
-
-    def click(self, x, y):
-        self._perform([{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
-                        "actions": webdriver_click(x, y)}])
-
-    def _perform(self, actions):
+    def perform(self, actions):
         self.send("input.performActions", context=self.context, actions=actions)
         self.send("input.releaseActions", context=self.context)
 

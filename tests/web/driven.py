@@ -75,19 +75,28 @@ def key_of(name):
     raise ValueError(f"no such key: {name!r}")
 
 
-def webdriver_keys(name, modifiers):
-    """The key actions of WebDriver (and BiDi) that press a key with modifiers."""
-    held = [MODIFIERS[modifier] for modifier in modifiers]
-    value = key_of(name)[3]
-    return ([{"type": "keyDown", "value": key} for key in held] +
-            [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}] +
-            [{"type": "keyUp", "value": key} for key in reversed(held)])
+class WebDriverInput:
+    """Keys, typing and clicks as WebDriver's actions, which WebDriver BiDi
+    shares; a driver gives perform(actions)."""
 
+    def press(self, name, *modifiers):
+        held = [MODIFIERS[modifier] for modifier in modifiers]
+        value = key_of(name)[3]
+        self.perform([{"type": "key", "id": "keyboard", "actions":
+                       [{"type": "keyDown", "value": key} for key in held] +
+                       [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}] +
+                       [{"type": "keyUp", "value": key} for key in reversed(held)]}])
 
-def webdriver_click(x, y):
-    """The pointer actions of WebDriver (and BiDi) for a left click at (x, y)."""
-    return [{"type": "pointerMove", "x": round(x), "y": round(y), "origin": "viewport"},
-            {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]
+    def type_text(self, text):
+        self.perform([{"type": "key", "id": "keyboard", "actions": [
+            {"type": kind, "value": char} for char in text for kind in ("keyDown", "keyUp")]}])
+
+    def click(self, x, y):
+        self.perform([{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
+                       "actions": [{"type": "pointerMove", "x": round(x), "y": round(y),
+                                    "origin": "viewport"},
+                                   {"type": "pointerDown", "button": 0},
+                                   {"type": "pointerUp", "button": 0}]}])
 
 
 class DrivenBrowser:

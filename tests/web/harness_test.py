@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """The browser tests' own tools: the server answers as a static host does, its
-headers from the site's _headers file or none, the policy lets the page
-compile WebAssembly and nothing inline run, and a driven browser of each
+headers from the site's _headers file or none, and a driven browser of each
 engine leaves no process and no profile behind, however its driver ends."""
 
 import contextlib
@@ -20,9 +19,6 @@ import driven
 import serve
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-# The smallest WebAssembly module: the magic number and version 1.
-EMPTY_MODULE = b"\0asm\1\0\0\0"
 
 
 def living(groups, profile):
@@ -57,7 +53,7 @@ class Site(unittest.TestCase):
 
 
 class ServerTest(Site):
-    def test_each_file_has_its_type_and_the_headers_of_the_hosts_file(self):
+    def test_each_file_has_its_type_and_the_headers_of_the_hosts_file_or_none(self):
         self.write("_headers", "/*\n  X-Test: all\n  Content-Security-Policy: default-src 'self'\n"
                                "/service-worker.js\n  Cache-Control: no-cache\n  X-Test: worker\n")
         for name, content_type, test in [("aurisplot.wasm", "application/wasm", "all"),
@@ -76,9 +72,6 @@ class ServerTest(Site):
         with self.assertRaises(urllib.error.HTTPError):
             urllib.request.urlopen(self.url + "_headers")  # pylint: disable=consider-using-with
 
-    def test_a_host_without_headers_and_one_that_lets_files_be_kept(self):
-        self.write("_headers", "/*\n  X-Test: all\n")
-        self.write("page.js", "x")
         for options, kept, test in [({"host_headers": False}, "no-cache", None),
                                     ({"max_age": 600}, "max-age=600", "all")]:
             server = serve.start(self.folder, **options)
@@ -91,24 +84,6 @@ class ServerTest(Site):
 
 
 class BrowserTest(Site):
-    def test_under_the_policy_wasm_compiles_and_inline_script_does_not_run(self):
-        self.write("_headers", "/*\n  Content-Security-Policy: default-src 'self'; "
-                               "script-src 'self' 'wasm-unsafe-eval'\n")
-        self.write("module.wasm", EMPTY_MODULE)
-        self.write("load.js", textwrap.dedent("""\
-            window.compiled = WebAssembly.instantiateStreaming(fetch("module.wasm"))
-                .then(() => "compiled", (error) => String(error));
-            """))
-        self.write("index.html", textwrap.dedent("""\
-            <!doctype html><title>policy</title>
-            <script>window.inline = "ran";</script>
-            <script src="load.js"></script>
-            """))
-        with browsers.browser("chromium") as browser:
-            browser.navigate(self.url)
-            self.assertEqual(browser.evaluate("window.compiled", await_promise=True), "compiled")
-            self.assertIsNone(browser.evaluate("window.inline"))
-
     def test_no_process_and_no_profile_outlive_the_browser(self):
         self.write("index.html", "<!doctype html><title>page</title>")
         ways_out = {"the block's end": None, "an exception": RuntimeError}

@@ -254,21 +254,6 @@ class UpdateTest(SiteCase):
                           "the new version's chart")
             self.assertEqual(browser.page_errors(), [])
 
-    def test_the_offer_reloads_the_page_into_the_new_version(self):
-        make_site(self.source, self.program, self.served)
-        self.start_server(max_age=600)
-        with browsers.browser(ENGINE) as browser:
-            self.open_page(browser)
-            browser.evaluate("navigator.serviceWorker.ready.then(() => true)", await_promise=True)
-            second_source, second_program = another_version(self.source, self.program,
-                                                            self.folder, "version 2")
-            make_site(second_source, second_program, self.served)
-            second = digests_of(self.served)
-            browser.evaluate("navigator.serviceWorker.getRegistration().then((r) => r.update())"
-                             ".then(() => true)", await_promise=True)
-            self.take_the_offer(browser)
-            self.assertEqual(self.fetched(browser, list(second)), second)
-
 
 class ScopeTest(SiteCase):
     def test_two_sites_on_one_origin_keep_their_own_caches(self):

@@ -21,8 +21,7 @@ import time
 import urllib.error
 import urllib.request
 
-from driven import (DrivenBrowser, DrivenError, end_group, start_group, webdriver_click,
-                    webdriver_keys)
+from driven import DrivenBrowser, DrivenError, WebDriverInput, end_group, start_group
 
 MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
 # WebKit's roles where they differ from ARIA's.
@@ -48,7 +47,7 @@ def _free_port():
         return probe.getsockname()[1]
 
 
-class Browser(DrivenBrowser):
+class Browser(WebDriverInput, DrivenBrowser):
     engine = "webkit"
 
     def __init__(self, minibrowser=MINIBROWSER, timeout=30):
@@ -150,21 +149,7 @@ class Browser(DrivenBrowser):
             raise DrivenError(f"{expression}: {answer['error']}")
         return answer.get("value")
 
-    def press(self, name, *modifiers):
-        self._perform([{"type": "key", "id": "keyboard",
-                        "actions": webdriver_keys(name, modifiers)}])
-
-    def type_text(self, text):
-        actions = []
-        for char in text:
-            actions += [{"type": "keyDown", "value": char}, {"type": "keyUp", "value": char}]
-        self._perform([{"type": "key", "id": "keyboard", "actions": actions}])
-
-    def click(self, x, y):
-        self._perform([{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
-                        "actions": webdriver_click(x, y)}])
-
-    def _perform(self, actions):
+    def perform(self, actions):
         self._command("POST", "/actions", {"actions": actions})
         self._command("DELETE", "/actions")
 
