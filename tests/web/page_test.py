@@ -339,7 +339,7 @@ class StartFailureTest(PageCase):
         self.browser.navigate(self.url)
         said = self.wait_for("!document.getElementById('app').hasAttribute('aria-busy') &&"
                              " document.getElementById('app').innerText", "the page to say")
-        self.assertIsNone(self.browser.evaluate("document.getElementById('Picture1')"))
+        self.assertTrue(self.browser.evaluate("document.getElementById('Picture1') === null"))
         return said
 
     def test_without_webassembly(self):

@@ -2,7 +2,7 @@
 """The page on a phone, 375 x 667 CSS pixels at two device pixels each, with
 touch, as Chromium's mobile emulation gives it: the window fits the width,
 every control takes a fingertip of 24 x 24 CSS pixels (WCAG 2.5.8) although
-it is drawn smaller, and a tap beside a control reaches it.
+it is drawn smaller, and a touch or a click beside a control reaches it.
 
 Serves the built site, $AURISPLOT_SITE, on 127.0.0.1.
 """
@@ -85,15 +85,17 @@ class PhoneTest(unittest.TestCase):
         squares = self.browser.evaluate(f"{FINGERTIP_SQUARES}({CONTROLS!r}, {FINGERTIP})")
         self.assertEqual(squares, dict.fromkeys(CONTROLS, True))
 
-    def test_a_tap_beside_a_control_reaches_it(self):
+    def test_a_touch_or_a_click_beside_a_control_reaches_it(self):
+        # Chromium moves a touch onto a control near it by itself; a click
+        # beside one reaches it as well, through the page.
         text1 = self.box("Text1")
-        self.browser.tap((text1["left"] + text1["right"]) / 2, text1["top"] - 3)
-        self.wait_for("document.activeElement.id === 'Text1'", "the tap to focus Text1")
+        self.browser.click((text1["left"] + text1["right"]) / 2, text1["top"] - 4)
+        self.wait_for("document.activeElement.id === 'Text1'", "the click to focus Text1")
         check = self.browser.evaluate(
             "(() => { const r = document.getElementById('Check1-box').getBoundingClientRect();"
-            " return [r.left + r.width / 2, r.bottom + 4]; })()")
-        self.browser.tap(*check)
-        self.wait_for("document.getElementById('Check1').checked", "the tap to tick Grid")
+            " return [r.left + r.width / 2, r.bottom + 5]; })()")
+        self.browser.click(*check)
+        self.wait_for("document.getElementById('Check1').checked", "the click to tick Grid")
         graph = self.box("Command1")
         self.browser.tap((graph["left"] + graph["right"]) / 2, graph["bottom"] + 3)
         self.wait_for(f"document.title === {TITLE + ' - [MPE range is ~2m]'!r}",
