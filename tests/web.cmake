@@ -33,7 +33,6 @@ add_test(NAME aurisplot_web_harness
           /usr/bin/python3 ${web_tests}/harness_test.py)
 set_tests_properties(aurisplot_web_harness PROPERTIES
   ENVIRONMENT PYTHONDONTWRITEBYTECODE=1 TIMEOUT 180)
-set(browser_tests aurisplot_web_harness)
 
 foreach(engine chromium firefox webkit)
   # The site as the build makes it and a host serves it (target aurisplot_site):
@@ -49,19 +48,17 @@ foreach(engine chromium firefox webkit)
   add_test(NAME aurisplot_web_page_${engine}
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_${engine}} ${python_needs} --
             /usr/bin/python3 ${web_tests}/page_test.py)
+  # One browser of an engine at a time, and two engines at most at once (ctest
+  # -j2), whose tests wait for what a user would, not for a time.
   set_tests_properties(aurisplot_web_site_${engine} aurisplot_web_page_${engine} PROPERTIES
-    ENVIRONMENT "${site_environment};AURISPLOT_BROWSER=${engine}" TIMEOUT 300)
-  list(APPEND browser_tests aurisplot_web_site_${engine} aurisplot_web_page_${engine})
+    ENVIRONMENT "${site_environment};AURISPLOT_BROWSER=${engine}" TIMEOUT 300
+    RESOURCE_LOCK ${engine})
 endforeach()
+set_tests_properties(aurisplot_web_harness PROPERTIES RESOURCE_LOCK "chromium;firefox;webkit")
 
 # The page on a phone, in Chromium's mobile emulation with touch.
 add_test(NAME aurisplot_web_phone
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/needs.sh ${engine_needs_chromium} ${python_needs} --
           /usr/bin/python3 ${web_tests}/phone_test.py)
 set_tests_properties(aurisplot_web_phone PROPERTIES
-  ENVIRONMENT "${site_environment}" TIMEOUT 120)
-list(APPEND browser_tests aurisplot_web_phone)
-
-# One browser at a time: on two cores, a second browser's load slows a
-# service worker's hand-over past the tests' deadlines.
-set_tests_properties(${browser_tests} PROPERTIES RESOURCE_LOCK browser)
+  ENVIRONMENT "${site_environment}" TIMEOUT 120 RESOURCE_LOCK chromium)
