@@ -15,8 +15,6 @@ that carries an Origin header. The browser ends as driven.py says.
 
 import base64
 import json
-import re
-import threading
 
 import websocket
 
@@ -33,60 +31,30 @@ class Browser(WebDriverInput, DrivenBrowser):
         super().__init__(timeout)
         self.firefox = firefox
         self.context = None
-        self._socket = None
         self._next_id = 0
         self._errors = []
-        self._stderr = []
 
     def start(self):
         super().start()
         self.spawn([self.firefox, "--headless", "--no-remote", "--profile", self.profile,
                     "--remote-debugging-port=0", "about:blank"],
                    env={"MOZ_CRASHREPORTER_DISABLE": "1"})
-        address = self._address_from_stderr()
-        self._socket = websocket.create_connection(address + "/session", timeout=self.timeout,
-                                                   suppress_origin=True)
+        address = self.announced(r"WebDriver BiDi listening on (ws://\S+)")
+        self.socket = websocket.create_connection(address + "/session", timeout=self.timeout,
+                                                  suppress_origin=True)
         self.send("session.new", capabilities={})
         self.context = self.send("browsingContext.getTree")["contexts"][0]["context"]
         self.send("session.subscribe", events=["log.entryAdded"])
-
-    def _address_from_stderr(self):
-        found = {}
-        listening = threading.Event()
-
-        def read():
-            for raw in self.process.stderr:
-                line = raw.decode(errors="replace").rstrip()
-                self._stderr.append(line)
-                match = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
-                if match and not listening.is_set():
-                    found["address"] = match.group(1)
-                    listening.set()
-            listening.set()
-
-        threading.Thread(target=read, daemon=True).start()
-        if not listening.wait(self.timeout) or "address" not in found:
-            raise DrivenError("firefox did not start:\n" + "\n".join(self._stderr[-20:]))
-        return found["address"]
-
-    def close(self):
-        if self._socket is not None:
-            try:
-                self._socket.close()
-            except OSError:
-                pass
-            self._socket = None
-        super().close()
 
     # The protocol: one command at a time; the console's errors are kept.
 
     def send(self, method, timeout=None, **params):
         self._next_id += 1
         ident = self._next_id
-        self._socket.settimeout(self.timeout if timeout is None else timeout)
-        self._socket.send(json.dumps({"id": ident, "method": method, "params": params}))
+        self.socket.settimeout(self.timeout if timeout is None else timeout)
+        self.socket.send(json.dumps({"id": ident, "method": method, "params": params}))
         while True:
-            message = json.loads(self._socket.recv())
+            message = json.loads(self.socket.recv())
             if message.get("type") == "event":
                 self._note(message)
             elif message.get("id") == ident:

@@ -16,7 +16,6 @@ import base64
 import collections
 import json
 import re
-import threading
 import time
 import urllib.request
 
@@ -51,11 +50,8 @@ class Browser(DrivenBrowser):
         self.chromium = chromium
         self.console = []  # (type, text) of each console message, in order
         self.errors = []  # what uncaught exceptions and the browser's log reported
-        self._socket = None
         self._next_id = 0
         self._events = collections.deque(maxlen=10000)  # the latest, not waited for yet
-        self._listening = threading.Event()
-        self._stderr = []
 
     def start(self):
         super().start()
@@ -64,32 +60,13 @@ class Browser(DrivenBrowser):
             command.append(f"--force-device-scale-factor={self.scale}")
         command.append("about:blank")
         self.spawn(command)
-        port = self._port_from_stderr()
+        # "DevTools listening on ws://127.0.0.1:PORT/..." once it listens.
+        port = int(self.announced(r"DevTools listening on ws://[^:]+:(\d+)/"))
         page = self._page_target(port)
-        self._socket = websocket.create_connection(
+        self.socket = websocket.create_connection(
             page["webSocketDebuggerUrl"], timeout=self.timeout, suppress_origin=True)
         for domain in ("Page", "Runtime", "Log"):
             self.send(f"{domain}.enable")
-
-    def _port_from_stderr(self):
-        # Chromium writes "DevTools listening on ws://127.0.0.1:PORT/..." once it
-        # listens; the rest of its output is kept for the error messages.
-        found = {}
-
-        def read():
-            for raw in self.process.stderr:
-                line = raw.decode(errors="replace").rstrip()
-                self._stderr.append(line)
-                match = re.search(r"DevTools listening on ws://[^:]+:(\d+)/", line)
-                if match and not self._listening.is_set():
-                    found["port"] = int(match.group(1))
-                    self._listening.set()
-            self._listening.set()
-
-        threading.Thread(target=read, daemon=True).start()
-        if not self._listening.wait(self.timeout) or "port" not in found:
-            raise DevToolsError("chromium did not start:\n" + "\n".join(self._stderr[-20:]))
-        return found["port"]
 
     def _page_target(self, port):
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list",
@@ -100,22 +77,12 @@ class Browser(DrivenBrowser):
             raise DevToolsError(f"no page among the browser's targets: {targets}")
         return pages[0]
 
-    def close(self):
-        """Ends the browser and every process it started, and removes its profile."""
-        if self._socket is not None:
-            try:
-                self._socket.close()
-            except OSError:
-                pass
-            self._socket = None
-        super().close()
-
     # The protocol: one command at a time; events that arrive meanwhile are kept.
 
     def send(self, method, timeout=None, **params):
         self._next_id += 1
         ident = self._next_id
-        self._socket.send(json.dumps({"id": ident, "method": method, "params": params}))
+        self.socket.send(json.dumps({"id": ident, "method": method, "params": params}))
         while True:
             message = self._receive(timeout)
             if message.get("id") == ident:
@@ -124,8 +91,8 @@ class Browser(DrivenBrowser):
                 return message.get("result", {})
 
     def _receive(self, timeout=None):
-        self._socket.settimeout(self.timeout if timeout is None else timeout)
-        message = json.loads(self._socket.recv())
+        self.socket.settimeout(self.timeout if timeout is None else timeout)
+        message = json.loads(self.socket.recv())
         if "method" in message:
             self._note(message)
             self._events.append(message)

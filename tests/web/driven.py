@@ -12,11 +12,13 @@ this process dies; only its profile folder is then left behind).
 import atexit
 import ctypes
 import os
+import re
 import select
 import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 
 _live = set()
 
@@ -125,6 +127,8 @@ class DrivenBrowser:
         self.timeout = timeout
         self.profile = None
         self.process = None
+        self.socket = None  # the protocol's websocket, for the drivers that speak over one
+        self.stderr_lines = []
 
     def __enter__(self):
         try:
@@ -143,11 +147,40 @@ class DrivenBrowser:
 
     def close(self):
         _live.discard(self)
+        if self.socket is not None:
+            try:
+                self.socket.close()
+            except OSError:
+                pass
+            self.socket = None
         end_group(self.process, self.profile)
         self.process = None
         if self.profile is not None:
             shutil.rmtree(self.profile, ignore_errors=True)
             self.profile = None
+
+    def announced(self, pattern):
+        """What the browser's first process writes on its standard error where
+        pattern (a regular expression) matches, group 1 of the first match; the
+        rest is kept for the error messages."""
+        found = {}
+        seen = threading.Event()
+
+        def read():
+            for raw in self.process.stderr:
+                line = raw.decode(errors="replace").rstrip()
+                self.stderr_lines.append(line)
+                match = re.search(pattern, line)
+                if match and not seen.is_set():
+                    found["what"] = match.group(1)
+                    seen.set()
+            seen.set()
+
+        threading.Thread(target=read, daemon=True).start()
+        if not seen.wait(self.timeout) or "what" not in found:
+            raise DrivenError(f"{self.engine} did not start:\n" +
+                              "\n".join(self.stderr_lines[-20:]))
+        return found["what"]
 
     def groups(self):
         """The process groups the browser's processes run in."""
