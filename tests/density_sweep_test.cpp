@@ -171,6 +171,15 @@ TEST(Sweep, ProgressTitlesOnlyOnChange) {
     EXPECT_EQ(titles.at(titles.size() - 3), "setTitle \"Quarnel Labs - Aurisplot - [99%]\"");
 }
 
+// Where the first step is a whole percent of the chart, 1 m out to 100 m, the
+// first progress title is that percent.
+TEST(Sweep, AFirstStepOfOnePercentShowsItsProgress) {
+    const auto titles = sweep({.distanceFull = 100, .step = 1}).linesOf("setTitle");
+    ASSERT_GE(titles.size(), 3U);
+    EXPECT_EQ(titles.front(), "setTitle \"Quarnel Labs - Aurisplot - [1%]\"");
+    EXPECT_EQ(titles.at(titles.size() - 3), "setTitle \"Quarnel Labs - Aurisplot - [100%]\"");
+}
+
 TEST(Sweep, ZeroStepSetsThePlainTitleOnly) {
     EXPECT_EQ(sweep({.step = 0}).log(),
               (std::vector<std::string>{"setTitle \"Quarnel Labs - Aurisplot\""}));
