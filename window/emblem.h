@@ -25,8 +25,10 @@ struct GreyPicture {
     }
 };
 
-// The emblem at its natural size times `scale` (device pixels per pixel), in
-// grey levels from kEmblemPalest down to kEmblemDarkest, every one of them used.
+// The emblem at its natural size times `scale` (device pixels per pixel),
+// smaller or larger, drawn anew at that size; in grey levels from kEmblemPalest
+// down to kEmblemDarkest, every one of them used at one device pixel a pixel.
+// At a scale of 0 there is nothing.
 [[nodiscard]] GreyPicture makeEmblem(double scale);
 
 }  // namespace aurisplot

@@ -16,12 +16,20 @@ namespace {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
 }
 
+// a / b rounded to the nearest whole number, halves up, for b > 0.
+[[nodiscard]] long long roundedDivision(long long a, long long b) {
+    const long long twice = 2 * a + b;
+    const long long quotient = twice / (2 * b);
+    return twice % (2 * b) < 0 ? quotient - 1 : quotient;
+}
+
 }  // namespace
 
-PlotCanvas::PlotCanvas(CanvasScreen& screen) : screen_(screen) {
+PlotCanvas::PlotCanvas(CanvasScreen& screen, ByteOrder order, double ratio)
+    : screen_(screen), order_(order) {
     const layout::TwipRect& design = layout::control("Picture1").place;
     const int border = 2 * layout::kSurfaceBorderPixels;
-    fit(layout::pixels(design.width) - border, layout::pixels(design.height) - border, 1.0);
+    fit(layout::pixels(design.width) - border, layout::pixels(design.height) - border, ratio);
 }
 
 void PlotCanvas::fit(int width, int height, double ratio) {
@@ -29,16 +37,11 @@ void PlotCanvas::fit(int width, int height, double ratio) {
     const int deviceHeight = std::max(surface::deviceSize(height, ratio), 0);
     designWidth_ = width;
     designHeight_ = height;
-    if (ratio == ratio_ && deviceWidth == width_ && deviceHeight == height_) {
+    if (ratio == ratio_ && deviceWidth == width_ && deviceHeight == height_ && !emblems_.empty()) {
         return;
     }
-    if (ratio != ratio_) {
-        const GreyPicture grey = makeEmblem(ratio);
-        emblemWidth_ = grey.width;
-        emblemHeight_ = grey.height;
-        emblem_.resize(grey.greys.size());
-        std::transform(grey.greys.begin(), grey.greys.end(), emblem_.begin(),
-                       [](std::uint8_t level) { return canvasPixel(rgb(level, level, level)); });
+    if (ratio != ratio_ || emblems_.empty()) {
+        useEmblem(ratio);
         ratio_ = ratio;
         penThickness_ = surface::penThickness(drawWidth_, ratio_);
     }
@@ -150,13 +153,36 @@ void PlotCanvas::stretchTo(int width, int height) {
     height_ = height;
 }
 
+// The emblem at `ratio`, made once for each ratio of the last few and kept.
+void PlotCanvas::useEmblem(double ratio) {
+    const auto kept = std::find_if(emblems_.begin(), emblems_.end(),
+                                   [ratio](const Emblem& emblem) { return emblem.ratio == ratio; });
+    if (kept != emblems_.end()) {
+        std::rotate(emblems_.begin(), kept, kept + 1);
+        return;
+    }
+    const GreyPicture grey = makeEmblem(ratio);
+    Emblem made{.ratio = ratio, .width = grey.width, .height = grey.height, .pixels = {}};
+    made.pixels.resize(grey.greys.size());
+    std::transform(
+        grey.greys.begin(), grey.greys.end(), made.pixels.begin(),
+        [this](std::uint8_t level) { return canvasPixel(rgb(level, level, level), order_); });
+    if (emblems_.size() == kEmblemsKept) {
+        emblems_.pop_back();
+    }
+    emblems_.push_back(std::move(made));
+    std::rotate(emblems_.begin(), emblems_.end() - 1, emblems_.end());
+}
+
 // White, and the emblem at its natural size at the top-left, clipped by the interior.
 void PlotCanvas::paintBackground() {
-    std::fill(pixels_.begin(), pixels_.end(), canvasPixel(layout::kSurfaceBackground));
-    const int rows = std::min(emblemHeight_, height_);
-    const int columns = std::min(emblemWidth_, width_);
+    std::fill(pixels_.begin(), pixels_.end(), canvasPixel(layout::kSurfaceBackground, order_));
+    const Emblem& emblem = emblems_.front();
+    const int rows = std::min(emblem.height, height_);
+    const int columns = std::min(emblem.width, width_);
     for (int y = 0; y < rows; ++y) {
-        const auto from = emblem_.begin() + static_cast<std::ptrdiff_t>(area(emblemWidth_, y));
+        const auto from =
+            emblem.pixels.begin() + static_cast<std::ptrdiff_t>(area(emblem.width, y));
         std::copy(from, from + columns,
                   pixels_.begin() + static_cast<std::ptrdiff_t>(area(width_, y)));
     }
@@ -165,7 +191,7 @@ void PlotCanvas::paintBackground() {
 void PlotCanvas::paint(const DrawingOperation& operation) {
     const surface::DevicePoint a = surface::devicePoint(operation.x1, operation.y1, ratio_);
     const surface::DevicePoint b = surface::devicePoint(operation.x2, operation.y2, ratio_);
-    const CanvasPixel pen = canvasPixel(operation.colour);
+    const CanvasPixel pen = canvasPixel(operation.colour, order_);
     if (operation.kind == DrawingOperation::Kind::Box) {
         paintBox({a.x, a.y}, {b.x, b.y}, pen);
     } else {
@@ -183,34 +209,60 @@ void PlotCanvas::paintBox(Point from, Point to, CanvasPixel pen) {
 // its step rounded toward zero; it starts half a step in when it grows and at
 // the end point when it shrinks. These are the pixels Qt's aliased square-cap
 // pen gives, so the charts look as they always have.
+//
+// A pen n pixels wide puts the square of n pixels right of and below each of
+// them. Since the minor coordinate moves at most one pixel a step, the squares
+// over one position of the major axis make one run: each position is filled
+// once, whatever the pen's width.
 void PlotCanvas::paintLine(Point from, Point to, CanvasPixel pen) {
     const bool alongX = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
-    int u0 = alongX ? from.x : from.y;
-    int v0 = alongX ? from.y : from.x;
-    int u1 = alongX ? to.x : to.y;
-    int v1 = alongX ? to.y : to.x;
+    long long u0 = alongX ? from.x : from.y;
+    long long v0 = alongX ? from.y : from.x;
+    long long u1 = alongX ? to.x : to.y;
+    long long v1 = alongX ? to.y : to.x;
     if (u0 > u1) {
         std::swap(u0, u1);
         std::swap(v0, v1);
     }
-    const long long du = u1 - u0;
-    const long long step = du == 0 ? 0 : (static_cast<long long>(v1 - v0) * 65536) / du;
-    const long long start = static_cast<long long>(v0) * 65536 + (step > 0 ? step - step / 2 : 0);
-    // Only the stretch that can reach the picture, a pen's width before it included.
+    const int n = penThickness_;
     const int extent = alongX ? width_ : height_;
-    const int first = std::max(u0, 1 - penThickness_);
-    const int last = std::min(u1, extent - 1);
-    for (int u = first; u <= last; ++u) {
-        const long long v = (start + (u - u0) * step) >> 16U;
-        if (v < -penThickness_ || v > (alongX ? height_ : width_)) {
-            continue;
-        }
-        const int minor = static_cast<int>(v);
-        if (alongX) {
-            fillRect(u, minor, u + penThickness_ - 1, minor + penThickness_ - 1, pen);
-        } else {
-            fillRect(minor, u, minor + penThickness_ - 1, u + penThickness_ - 1, pen);
-        }
+    // Only the stretch whose squares can reach the picture.
+    const long long first = std::max<long long>(u0, 1 - n);
+    const long long last = std::min<long long>(u1, extent - 1);
+    if (first > last) {
+        return;
+    }
+    // A line that starts outside the picture is cut where its squares first
+    // reach it, the minor coordinate there worked out exactly and rounded: the
+    // rounded step would otherwise add its error up over all of the stretch
+    // before, millions of pixels for a far-away end.
+    if (u0 < first) {
+        v0 += roundedDivision((v1 - v0) * (first - u0), u1 - u0);
+        u0 = first;
+    }
+    const long long du = u1 - u0;
+    const long long step = du == 0 ? 0 : ((v1 - v0) * 65536) / du;
+    const long long start = v0 * 65536 + (step > 0 ? step - step / 2 : 0);
+    const auto minorAt = [&](long long u) { return (start + (u - u0) * step) >> 16U; };
+    const long long end = std::min<long long>(last + n - 1, extent - 1);
+    for (long long w = std::max<long long>(first, 0); w <= end; ++w) {
+        // The squares of the pixels from w - n + 1 to w cover position w.
+        const long long a = minorAt(std::max(first, w - n + 1));
+        const long long b = minorAt(std::min(last, w));
+        fillRun(static_cast<int>(w), std::min(a, b), std::max(a, b) + n - 1, alongX, pen);
+    }
+}
+
+// Position u of the major axis, from vFirst to vLast on the minor one, both
+// included, where they lie in the picture.
+void PlotCanvas::fillRun(int u, long long vFirst, long long vLast, bool alongX, CanvasPixel pen) {
+    const long long across = alongX ? height_ : width_;
+    const int first = static_cast<int>(std::max<long long>(vFirst, 0));
+    const int last = static_cast<int>(std::min<long long>(vLast, across - 1));
+    if (alongX) {
+        fillRect(u, first, u, last, pen);
+    } else {
+        fillRect(first, u, last, u, pen);
     }
 }
 
@@ -221,6 +273,9 @@ void PlotCanvas::fillRect(int left, int top, int right, int bottom, CanvasPixel 
     top = std::max(top, 0);
     right = std::min(right, width_ - 1);
     bottom = std::min(bottom, height_ - 1);
+    if (left > right || top > bottom) {
+        return;  // none of it lies in the picture
+    }
     for (int y = top; y <= bottom; ++y) {
         CanvasPixel* row = pixels_.data() + area(width_, y);
         if (drawMode_ == kDrawModeMaskPen) {

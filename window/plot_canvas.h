@@ -27,15 +27,28 @@
 
 namespace aurisplot {
 
-// A pixel of the picture: 0xFFRRGGBB, as Qt's RGB32 images and 32-bit DIBs
-// hold them.
+// A pixel of the picture, opaque, in the byte order its screen takes as it is.
 using CanvasPixel = std::uint32_t;
 
-[[nodiscard]] constexpr CanvasPixel canvasPixel(Colour colour) {
-    return 0xFF000000U | ((colour & 0xFFU) << 16U) | (colour & 0xFF00U) | ((colour >> 16U) & 0xFFU);
+enum class ByteOrder {
+    Bgra,  // blue, green, red, alpha: 0xFFRRGGBB words, as Qt's RGB32 images and DIBs hold them
+    Rgba,  // red, green, blue, alpha: as a web canvas's ImageData holds them
+};
+
+// The window services' colours have red in the low byte, which is where
+// little-endian RGBA keeps it too.
+[[nodiscard]] constexpr CanvasPixel canvasPixel(Colour colour, ByteOrder order) {
+    const Colour rgb = colour & 0xFFFFFFU;
+    if (order == ByteOrder::Rgba) {
+        return 0xFF000000U | rgb;
+    }
+    return 0xFF000000U | ((rgb & 0xFFU) << 16U) | (rgb & 0xFF00U) | (rgb >> 16U);
 }
 
-[[nodiscard]] constexpr Colour colourOf(CanvasPixel pixel) {
+[[nodiscard]] constexpr Colour colourOf(CanvasPixel pixel, ByteOrder order) {
+    if (order == ByteOrder::Rgba) {
+        return pixel & 0xFFFFFFU;
+    }
     return ((pixel >> 16U) & 0xFFU) | (pixel & 0xFF00U) | ((pixel & 0xFFU) << 16U);
 }
 
@@ -56,8 +69,10 @@ class CanvasScreen {
 
 class PlotCanvas {
   public:
-    // The designed interior at one device pixel a pixel.
-    explicit PlotCanvas(CanvasScreen& screen);
+    // The designed interior at `ratio` device pixels a pixel, in the byte
+    // order of the screen.
+    explicit PlotCanvas(CanvasScreen& screen, ByteOrder order = ByteOrder::Bgra,
+                        double ratio = 1.0);
 
     // The interior is `width` x `height` pixels of the layout, at `ratio`
     // device pixels a pixel. A change draws the picture again.
@@ -103,32 +118,49 @@ class PlotCanvas {
     [[nodiscard]] int height() const { return height_; }
     [[nodiscard]] double ratio() const { return ratio_; }
     [[nodiscard]] std::span<const CanvasPixel> pixels() const { return pixels_; }
+    [[nodiscard]] ByteOrder byteOrder() const { return order_; }
+    [[nodiscard]] Colour colourAt(int x, int y) const {
+        return colourOf(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                                static_cast<std::size_t>(x)],
+                        order_);
+    }
 
   private:
     struct Point {
         int x;
         int y;
     };
+    // The emblem at one ratio, in the picture's pixels.
+    struct Emblem {
+        double ratio = 0;
+        int width = 0;
+        int height = 0;
+        std::vector<CanvasPixel> pixels;
+    };
+    // Emblems are kept for this many ratios: a page being resized passes
+    // through many, a monitor change goes back and forth between two.
+    static constexpr std::size_t kEmblemsKept = 4;
 
     void drawn();
     void redraw();
     void stretchTo(int width, int height);
     void paintBackground();
     void paint(const DrawingOperation& operation);
+    void useEmblem(double ratio);
     void paintLine(Point from, Point to, CanvasPixel pen);
     void paintBox(Point from, Point to, CanvasPixel pen);
     void fillRect(int left, int top, int right, int bottom, CanvasPixel pen);
+    void fillRun(int u, long long vFirst, long long vLast, bool alongX, CanvasPixel pen);
 
     CanvasScreen& screen_;
+    ByteOrder order_;
     int designWidth_ = 0;  // pixels of the layout
     int designHeight_ = 0;
     double ratio_ = 0;
     int width_ = 0;  // device pixels
     int height_ = 0;
     std::vector<CanvasPixel> pixels_;
-    int emblemWidth_ = 0;
-    int emblemHeight_ = 0;
-    std::vector<CanvasPixel> emblem_;
+    std::vector<Emblem> emblems_;  // the one in use first
     bool held_ = false;
     bool unshown_ = false;
     int drawMode_ = kDrawModeCopyPen;

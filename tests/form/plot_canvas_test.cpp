@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
+#include "window/emblem.h"
 #include "window/plot_canvas.h"
 
 namespace aurisplot::testing {
@@ -30,7 +33,7 @@ class PlotCanvasTest : public ::testing::Test {
 
     [[nodiscard]] bool black(int x, int y) const {
         return canvas.pixels()[static_cast<std::size_t>(y * canvas.width() + x)] ==
-               canvasPixel(kBlack);
+               canvasPixel(kBlack, ByteOrder::Bgra);
     }
     // The black pixels of a column, from the top.
     [[nodiscard]] std::vector<int> rowsAt(int x, int top, int bottom) const {
@@ -95,6 +98,111 @@ TEST_F(PlotCanvasTest, LinesFarOutsideTheInteriorDrawOnlyWhatIsInside) {
         EXPECT_TRUE(black(x, 100)) << x;
     }
     EXPECT_TRUE(rowsAt(200, 0, canvas.height() - 1) == std::vector<int>{100});
+}
+
+// The pen's rounding does not add up over the stretch outside: a line from ten
+// million pixels to the left ends where it ends.
+TEST_F(PlotCanvasTest, AFarLineEndsAtItsEnd) {
+    canvas.drawLine(-1.5e8F, 0, 400 * kTwips, 300 * kTwips, kBlack);
+    EXPECT_EQ(rowsAt(400, 0, canvas.height() - 1), std::vector<int>{300});
+    EXPECT_EQ(rowsAt(0, 0, canvas.height() - 1), std::vector<int>{300});
+}
+
+// A box is filled where it lies in the picture, and nowhere else.
+TEST_F(PlotCanvasTest, BoxesAreFilledOnlyInsideThePicture) {
+    const std::vector<CanvasPixel> blank(canvas.pixels().begin(), canvas.pixels().end());
+    const float right = static_cast<float>(canvas.width() + 10) * kTwips;
+    const float below = static_cast<float>(canvas.height() + 10) * kTwips;
+    for (const int mode : {kDrawModeCopyPen, kDrawModeMaskPen}) {
+        canvas.setDrawMode(mode);
+        canvas.fillBox(right, 10 * kTwips, right + 20 * kTwips, 20 * kTwips, kBlack);
+        canvas.fillBox(10 * kTwips, below, 20 * kTwips, below + 5 * kTwips, kBlack);
+        canvas.fillBox(-30 * kTwips, -30 * kTwips, -10 * kTwips, -10 * kTwips, kBlack);
+    }
+    EXPECT_TRUE(
+        std::equal(canvas.pixels().begin(), canvas.pixels().end(), blank.begin(), blank.end()));
+    canvas.fillBox(-30 * kTwips, -30 * kTwips, 2 * kTwips, 1 * kTwips, kBlack);
+    EXPECT_EQ(rowsAt(2, 0, 10), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(rowsAt(3, 0, 10).empty());
+}
+
+// A wide pen covers the squares of each point it passes, as a square drawn at
+// every one of them would, in either draw mode.
+TEST_F(PlotCanvasTest, AWidePenCoversTheSquaresOfEveryPoint) {
+    constexpr int kPen = 7;
+    for (const auto& [x1, y1, x2, y2] : {std::array{10, 20, 200, 90}, std::array{50, 300, 70, 5},
+                                         std::array{430, 310, 400, 318}}) {
+        canvas.clear();
+        line(x1, y1, x2, y2);  // the pixels of a pen one pixel wide
+        std::vector<std::pair<int, int>> points;
+        for (int y = 0; y < canvas.height(); ++y) {
+            for (int x = 0; x < canvas.width(); ++x) {
+                if (black(x, y)) {
+                    points.emplace_back(x, y);
+                }
+            }
+        }
+        canvas.clear();
+        for (const auto& [x, y] : points) {
+            canvas.fillBox(static_cast<float>(x) * kTwips, static_cast<float>(y) * kTwips,
+                           static_cast<float>(x + kPen - 1) * kTwips,
+                           static_cast<float>(y + kPen - 1) * kTwips, kBlack);
+        }
+        const std::vector<CanvasPixel> squares(canvas.pixels().begin(), canvas.pixels().end());
+        canvas.clear();
+        canvas.setDrawWidth(kPen);
+        line(x1, y1, x2, y2);
+        canvas.setDrawWidth(1);
+        EXPECT_TRUE(std::equal(canvas.pixels().begin(), canvas.pixels().end(), squares.begin(),
+                               squares.end()))
+            << x1 << "," << y1 << " to " << x2 << "," << y2;
+    }
+}
+
+// Scaled down, the emblem is drawn smaller, not cropped; scaled to nothing,
+// there is no picture, and drawing on it does nothing.
+TEST_F(PlotCanvasTest, BelowOneDevicePixelAPixelTheEmblemShrinksAndAtNoneNothingIsDrawn) {
+    canvas.fit(439, 319, 0.5);
+    canvas.clear();
+    ASSERT_EQ(canvas.width(), 220);
+    const GreyPicture emblem = makeEmblem(0.5);
+    EXPECT_EQ(emblem.width, 169);
+    int differing = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const std::uint8_t grey =
+                x < emblem.width && y < emblem.height ? emblem.at(x, y) : std::uint8_t{255};
+            differing += canvas.colourAt(x, y) == rgb(grey, grey, grey) ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+
+    canvas.fit(439, 319, 0);
+    EXPECT_EQ(canvas.width() * canvas.height(), 0);
+    canvas.clear();
+    canvas.setDrawWidth(5);
+    line(0, 0, 400, 300);
+    canvas.fillBox(0, 0, 6000, 4000, kBlack);
+    EXPECT_TRUE(canvas.pixels().empty());
+    canvas.fit(439, 319, 1);
+    EXPECT_EQ(canvas.width(), 439);
+    EXPECT_TRUE(black(100, 100) && black(200, 75)) << "the record drawn again at the new scale";
+}
+
+// Each screen has the bytes in the order it takes them.
+TEST(PlotCanvasBytes, AreInTheOrderOfTheScreen) {
+    CountingScreen screen;
+    for (const ByteOrder order : {ByteOrder::Bgra, ByteOrder::Rgba}) {
+        PlotCanvas canvas(screen, order);
+        canvas.clear();
+        canvas.drawLine(0, 0, 0, 0, rgb(255, 128, 0));
+        std::array<unsigned char, 4> bytes{};
+        std::memcpy(bytes.data(), canvas.pixels().data(), bytes.size());
+        EXPECT_EQ(bytes, order == ByteOrder::Rgba
+                             ? (std::array<unsigned char, 4>{255, 128, 0, 255})
+                             : (std::array<unsigned char, 4>{0, 128, 255, 255}));
+        EXPECT_EQ(canvas.colourAt(0, 0), rgb(255, 128, 0));
+    }
 }
 
 TEST_F(PlotCanvasTest, HeldDrawingIsShownOnlyWhenAskedAndOnceReleased) {

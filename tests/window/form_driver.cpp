@@ -39,14 +39,9 @@ Picture CoreDriver::surface() {
 
 Picture pictureOf(const PlotCanvas& canvas) {
     Picture picture(canvas.width(), canvas.height());
-    const std::span<const CanvasPixel> pixels = canvas.pixels();
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            picture.set(
-                x, y,
-                colourOf(
-                    pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas.width()) +
-                           static_cast<std::size_t>(x)]));
+            picture.set(x, y, canvas.colourAt(x, y));
         }
     }
     return picture;

@@ -170,9 +170,7 @@ void stopped(std::string_view what) {
     page_fail(zeroEnded(what).c_str());
 }
 
-PlotSurface::PlotSurface() {
-    fitTo(onPage(page_ratio));
-}
+PlotSurface::PlotSurface() : canvas_(*this, ByteOrder::Rgba, onPage(page_ratio)) {}
 
 void PlotSurface::fitTo(double ratio) {
     const layout::TwipRect& design = layout::control("Picture1").place;

@@ -32,7 +32,7 @@ class PlotSurface final : private CanvasScreen {
     void showLater() override;
     void showNow() override;
 
-    PlotCanvas canvas_{*this};
+    PlotCanvas canvas_;
 };
 
 // The program has stopped, for the reason given: the page says so in place of

@@ -23,7 +23,6 @@ const aurisplotPage = (() => {
   let client = null;
   let titleText = null;
   let canvas = null;
-  let picture = null;
   let source = null;
   let paintPending = false;
   let description = null;
@@ -97,36 +96,23 @@ const aurisplotPage = (() => {
     }, { once: true });
   }
 
-  // The canvas's latest picture, 0xFFRRGGBB a pixel, copied into the page's
-  // own picture only when it is painted: a sweep may show many times a frame.
-  // A picture scaled down to nothing shows nothing.
+  // The canvas's latest picture, in the bytes an ImageData holds, copied onto
+  // the page's canvas only when it is painted: a sweep may show many times a
+  // frame. A picture scaled down to nothing shows nothing.
   function paint() {
     paintPending = false;
     if (!canvas || !source) {
       return;
     }
     const { memory, pointer, width, height } = source;
-    if (width <= 0 || height <= 0) {
-      canvas.width = 0;
-      canvas.height = 0;
-      return;
+    if (canvas.width !== width || canvas.height !== height) {
+      canvas.width = width;
+      canvas.height = height;
     }
-    if (!picture || picture.width !== width || picture.height !== height) {
-      picture = new ImageData(width, height);
+    if (width > 0 && height > 0) {
+      const bytes = new Uint8ClampedArray(memory().buffer, pointer, width * height * 4);
+      canvas.getContext("2d").putImageData(new ImageData(bytes, width, height), 0, 0);
     }
-    const from = new Uint8Array(memory().buffer, pointer, width * height * 4);
-    const to = picture.data;
-    for (let i = 0; i < to.length; i += 4) {
-      to[i] = from[i + 2];
-      to[i + 1] = from[i + 1];
-      to[i + 2] = from[i];
-      to[i + 3] = 255;
-    }
-    if (canvas.width !== picture.width || canvas.height !== picture.height) {
-      canvas.width = picture.width;
-      canvas.height = picture.height;
-    }
-    canvas.getContext("2d").putImageData(picture, 0, 0);
   }
 
   // Taps. What a tap at (x, y) reaches: the control under it, the control a
