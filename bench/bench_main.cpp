@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/report.h"
+
 namespace {
 
 // Keeps each benchmark's passes per second as it is reported.
@@ -43,12 +45,13 @@ class PassRateReporter : public benchmark::ConsoleReporter {
 // Summary lines start with the platform they were measured on, so that runs on
 // several platforms can be told apart when their summaries are put together.
 void printRatio(const PassRateReporter& reporter, const std::string& platform,
-                const std::string& label, const std::string& slower, const std::string& faster) {
+                const std::string& label, const std::string& slower, const std::string& faster,
+                bool atLeastOne = false) {
     const double numerator = nanosecondsPerPass(reporter, slower);
     const double denominator = nanosecondsPerPass(reporter, faster);
     if (numerator > 0 && denominator > 0) {
-        std::printf("%-12s %-40s %8.2f  (%.3f us / %.3f us per pass)\n", platform.c_str(),
-                    label.c_str(), numerator / denominator, numerator / 1000, denominator / 1000);
+        aurisplot::bench::printRatio(platform, label, numerator / 1000, denominator / 1000,
+                                     atLeastOne);
     }
 }
 
@@ -89,9 +92,11 @@ int main(int argc, char** argv) {
         printRatio(reporter, platform, "naive repaint / live window, 1 mm " + size,
                    "naiveRepaint/mm_" + size, live);
     }
-    printRatio(reporter, platform, "live window / engine alone, 1 mm D1000", "liveWindow/mm_D1000",
-               "engineAlone/mm_D1000");
+    printRatio(
+        reporter, platform,
+        std::string("live window / engine alone, 1 mm D1000") + aurisplot::bench::kCleanEngine,
+        "liveWindow/mm_D1000", "engineAlone/mm_D1000", true);
     printRatio(reporter, platform, "repeats drawn / live window, 1 mm D1000",
-               "repeatsDrawn/mm_D1000", "liveWindow/mm_D1000");
+               "repeatsDrawn/mm_D1000", "liveWindow/mm_D1000", true);
     return 0;
 }

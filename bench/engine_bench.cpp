@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bench/passes.h"
+#include "bench/report.h"
 #include "engine/graph_engine.h"
 #include "window/null/idle_window.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 void engineAlone(benchmark::State& state, const std::string& resolution, int distanceFull) {
     IdleWindow window(std::to_string(distanceFull), resolution);
+    clearUpperVectorHalves();
     for (auto _ : state) {
         runGraphCommand(window);
     }

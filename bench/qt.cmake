@@ -17,3 +17,7 @@ add_test(NAME aurisplot_bench_smoke
 set_tests_properties(aurisplot_bench_smoke PROPERTIES
   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${comma_locale_environment}"
   FIXTURES_REQUIRED comma_locale)
+
+# The baseline of the program's start-up: a bare Qt window of its size.
+add_executable(aurisplot_bare_window bare_window.cpp)
+target_link_libraries(aurisplot_bare_window PRIVATE Qt6::Widgets aurisplot_warnings)

@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/report.h"
 #include "bench/sweep_passes.h"
 #include "engine/graph_engine.h"
 #include "window/null/idle_window.h"
@@ -38,9 +39,8 @@ constexpr const char* kPlatform = "[wine]";
     return best;
 }
 
-void printRatio(const std::string& label, double slower, double faster) {
-    std::printf("%-12s %-40s %8.2f  (%.3f us / %.3f us per pass)\n", kPlatform, label.c_str(),
-                slower / faster, slower, faster);
+void printRatio(const std::string& label, double slower, double faster, bool atLeastOne = false) {
+    aurisplot::bench::printRatio(kPlatform, label, slower, faster, atLeastOne);
 }
 
 // A shown window with "1 mm" chosen and the given distance full scale.
@@ -102,6 +102,7 @@ class ShownForm {
 
 [[nodiscard]] double engineAlone(int distanceFull, int runs) {
     aurisplot::IdleWindow window(std::to_string(distanceFull), "1 mm");
+    aurisplot::bench::clearUpperVectorHalves();
     return perPass(runs, passesOf("1 mm", distanceFull),
                    [&] { (void)aurisplot::runGraphCommand(window); });
 }
@@ -131,9 +132,10 @@ int main(int argc, char* argv[]) {
     printRatio("live window / drawing floor, 1 mm D10", liveSmall, drawingSmall);
     printRatio("live window / drawing floor, 1 mm D" + std::to_string(large), liveLarge,
                drawingLarge);
-    printRatio("live window / engine alone, 1 mm D" + std::to_string(large), liveLarge,
-               engineLarge);
+    printRatio("live window / engine alone, 1 mm D" + std::to_string(large) +
+                   aurisplot::bench::kCleanEngine,
+               liveLarge, engineLarge, true);
     printRatio("repeats drawn / live window, 1 mm D" + std::to_string(large), repeatsLarge,
-               liveLarge);
+               liveLarge, true);
     return 0;
 }
