@@ -47,18 +47,18 @@ struct Mast {
     Mast() {
         const Point footLeft{leftLegX(kBaseY), kBaseY};
         const Point footRight{2 * kApex.x - footLeft.x, kBaseY};
-        std::size_t n = 0;
-        strokes[n++] = {kApex, footLeft, 2.5, kFullInk};
-        strokes[n++] = {kApex, footRight, 2.5, kFullInk};
+        auto* next = strokes.begin();
+        *next++ = {kApex, footLeft, 2.5, kFullInk};
+        *next++ = {kApex, footRight, 2.5, kFullInk};
         double upper = kApex.y + 22.0;
         for (const double lower : kBraceHeights) {
             const Point upperLeft{leftLegX(upper), upper};
             const Point upperRight{2 * kApex.x - upperLeft.x, upper};
             const Point lowerLeft{leftLegX(lower), lower};
             const Point lowerRight{2 * kApex.x - lowerLeft.x, lower};
-            strokes[n++] = {lowerLeft, lowerRight, 1.2, 22.0};
-            strokes[n++] = {upperLeft, lowerRight, 1.0, 20.0};
-            strokes[n++] = {upperRight, lowerLeft, 1.0, 20.0};
+            *next++ = {lowerLeft, lowerRight, 1.2, 22.0};
+            *next++ = {upperLeft, lowerRight, 1.0, 20.0};
+            *next++ = {upperRight, lowerLeft, 1.0, 20.0};
             upper = lower;
         }
     }
@@ -79,10 +79,10 @@ class Ink {
   public:
     Ink(const Mast& mast, double pixel)
         : mast_(mast), pixel_(pixel), reach_(pixel / 2), slope_(std::tan(kWaveHalfAngle)) {
-        for (std::size_t i = 0; i < kWaveRadii.size(); ++i) {
-            waveEnds_[i] = {kWaveRadii[i] * std::cos(kWaveHalfAngle),
-                            kWaveRadii[i] * std::sin(kWaveHalfAngle)};
-        }
+        std::transform(kWaveRadii.begin(), kWaveRadii.end(), waves_.begin(), [](double radius) {
+            return Wave{radius,
+                        {radius * std::cos(kWaveHalfAngle), radius * std::sin(kWaveHalfAngle)}};
+        });
     }
 
     // How much ink the emblem puts at point p (emblem pixels), from 0 (white)
@@ -119,10 +119,10 @@ class Ink {
         }
         const bool withinAngle = std::abs(dy) <= slope_ * dx;
         double strength = 24.0;
-        for (std::size_t i = 0; i < kWaveRadii.size(); ++i) {
-            const Point end{waveEnds_[i].x, std::copysign(waveEnds_[i].y, dy)};
+        for (const Wave& wave : waves_) {
+            const Point end{wave.end.x, std::copysign(wave.end.y, dy)};
             stroke(withinAngle
-                       ? std::abs(fromApex - kWaveRadii[i])
+                       ? std::abs(fromApex - wave.radius)
                        : std::sqrt((dx - end.x) * (dx - end.x) + (dy - end.y) * (dy - end.y)),
                    kWaveHalfWidth, strength);
             strength -= 3.0;
@@ -149,7 +149,12 @@ class Ink {
     double pixel_;
     double reach_;  // beyond half a stroke's width and this, it adds no ink
     double slope_;  // of the waves' outermost rays
-    std::array<Point, kWaveRadii.size()> waveEnds_{};
+    // Each arc's radius and its upper end, relative to the apex.
+    struct Wave {
+        double radius;
+        Point end;
+    };
+    std::array<Wave, kWaveRadii.size()> waves_{};
     double ink_ = 0;
 };
 
