@@ -12,7 +12,10 @@ namespace aurisplot::bench {
 [[nodiscard]] inline std::int64_t passesOf(const std::string& resolution, int distanceFull) {
     const double step = stepForResolution(resolution);
     std::int64_t passes = 0;
-    forEachStep(step, step, distanceFull, [&](double /*distance*/) { ++passes; });
+    static_cast<void>(forEachStep(step, step, distanceFull, [&](double /*distance*/) {
+        ++passes;
+        return true;
+    }));
     return passes;
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 #include "bench/report.h"
@@ -48,8 +49,11 @@ class ShownForm {
   public:
     explicit ShownForm(int distanceFull) {
         form.core().Form_Load();
-        form.core().setText(aurisplot::TextField::Text4, std::to_string(distanceFull));
-        form.core().setComboIndex(2);
+        if (form.core().setText(aurisplot::TextField::Text4, std::to_string(distanceFull)) !=
+                aurisplot::Outcome::Done ||
+            form.core().setComboIndex(2) != aurisplot::Outcome::Done) {
+            throw std::runtime_error("the window refuses the benchmark's inputs");
+        }
         form.show();
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

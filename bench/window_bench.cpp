@@ -95,9 +95,10 @@ void drawingFloor(benchmark::State& state, int distanceFull) {
 class RepaintEveryPass final : public ForwardingWindow {
   public:
     explicit RepaintEveryPass(Form1& form) : ForwardingWindow(form.core()), form_(form) {}
-    void pumpEvents() override {
+    Outcome pumpEvents() noexcept override {
         form_.control<PlotSurface>("Picture1").update();
         QCoreApplication::processEvents();
+        return Outcome::Done;
     }
 
   private:

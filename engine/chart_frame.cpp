@@ -21,29 +21,35 @@ namespace {
 
 }  // namespace
 
-void drawLimitZone(WindowServices& window, const GraphInputs& in) {
-    setPen(window, kDrawModeMaskPen);
+bool drawLimitZone(WindowServices& window, const GraphInputs& in) {
+    if (!setPen(window, kDrawModeMaskPen)) {
+        return false;
+    }
     const double yLimit = ChartMapping::of(in).y(kMpeLimit);
     // Below 1 the limit lies at or above the top of the chart: no zone.
-    if (yLimit >= 1) {
-        // Mask pen: white turns red, other colours keep their red component,
-        // so the background picture shows through the zone.
-        resumeNext([&] { window.fillBox(1, static_cast<float>(yLimit), in.plotWidth, 1, kRed); });
+    if (yLimit < 1) {
+        return true;
     }
+    // Mask pen: white turns red, other colours keep their red component, so
+    // the background picture shows through the zone.
+    return resumeNext(window.fillBox(1, static_cast<float>(yLimit), in.plotWidth, 1, kRed));
 }
 
-void drawGrid(WindowServices& window, const GraphInputs& in) {
-    setPen(window, kDrawModeCopyPen);
+bool drawGrid(WindowServices& window, const GraphInputs& in) {
+    if (!setPen(window, kDrawModeCopyPen)) {
+        return false;
+    }
     const auto width = static_cast<double>(in.plotWidth);
     const auto height = static_cast<double>(in.plotHeight);
-    forEachStep(1, gridSpacing(width, in.distanceFullScale), width, [&](double gx) {
-        const auto x = static_cast<float>(gx);
-        resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlack); });
-    });
-    forEachStep(1, gridSpacing(height, in.densityFullScale), height, [&](double gy) {
-        const auto y = static_cast<float>(gy);
-        resumeNext([&] { window.drawLine(1, y, in.plotWidth, y, kBlack); });
-    });
+    return forEachStep(1, gridSpacing(width, in.distanceFullScale), width,
+                       [&](double gx) {
+                           const auto x = static_cast<float>(gx);
+                           return resumeNext(window.drawLine(x, 1, x, in.plotHeight, kBlack));
+                       }) &&
+           forEachStep(1, gridSpacing(height, in.densityFullScale), height, [&](double gy) {
+               const auto y = static_cast<float>(gy);
+               return resumeNext(window.drawLine(1, y, in.plotWidth, y, kBlack));
+           });
 }
 
 }  // namespace aurisplot

@@ -8,7 +8,8 @@
 
 namespace aurisplot {
 
-void drawLimitZone(WindowServices& window, const GraphInputs& in);
-void drawGrid(WindowServices& window, const GraphInputs& in);
+// Each returns whether the command goes on.
+[[nodiscard]] bool drawLimitZone(WindowServices& window, const GraphInputs& in);
+[[nodiscard]] bool drawGrid(WindowServices& window, const GraphInputs& in);
 
 }  // namespace aurisplot

@@ -38,9 +38,9 @@ struct SweepState {
     return std::string(kTitle) + " - [" + suffix + "]";
 }
 
-void startSweep(WindowServices& window, SweepState& sweep) {
-    setPen(window, kDrawModeCopyPen);
+[[nodiscard]] bool startSweep(WindowServices& window, SweepState& sweep) {
     sweep.currentY = 1;
+    return setPen(window, kDrawModeCopyPen);
 }
 
 void moveToPoint(const ChartMapping& chart, double distance, double density, SweepState& sweep) {
@@ -60,24 +60,23 @@ void pinToChart(SweepState& sweep) {
     }
 }
 
-void markLimitCrossing(WindowServices& window, const GraphInputs& in, double distance,
-                       double density, SweepState& sweep) {
+[[nodiscard]] bool markLimitCrossing(WindowServices& window, const GraphInputs& in, double distance,
+                                     double density, SweepState& sweep) {
     if (!(density < kMpeLimit) || sweep.mpeFound) {
-        return;
+        return true;
     }
     const float x = floorToFloat(sweep.currentX);
-    resumeNext([&] { window.drawLine(x, 1, x, in.plotHeight, kBlue); });
+    const bool goesOn = resumeNext(window.drawLine(x, 1, x, in.plotHeight, kBlue));
     sweep.mpeRangeText = format(std::floor(distance)) + "m";
     sweep.mpeDistance = distance;
     sweep.mpeFound = true;
+    return goesOn;
 }
 
-void drawSegment(WindowServices& window, const SweepState& sweep) {
-    resumeNext([&] {
-        window.drawLine(floorToFloat(sweep.currentX), floorToFloat(sweep.currentY),
-                        floorToFloat(sweep.previousX), floorToFloat(sweep.previousY),
-                        sweep.segmentColour);
-    });
+[[nodiscard]] bool drawSegment(WindowServices& window, const SweepState& sweep) {
+    return resumeNext(window.drawLine(floorToFloat(sweep.currentX), floorToFloat(sweep.currentY),
+                                      floorToFloat(sweep.previousX), floorToFloat(sweep.previousY),
+                                      sweep.segmentColour));
 }
 
 // The progress title, built again only when the whole percentage changes.
@@ -98,47 +97,48 @@ class ProgressTitle {
 };
 
 // The title is written only when its text changes.
-void showProgress(WindowServices& window, const std::string& progress) {
+[[nodiscard]] bool showProgress(WindowServices& window, const std::string& progress) {
     std::string_view shown;
-    resumeNext([&] { shown = window.title(); });
-    if (shown != progress) {
-        resumeNext([&] { window.setTitle(progress); });
-    }
+    return resumeNext(window.title(), [&](std::string_view title) { shown = title; }) &&
+           (shown == progress || resumeNext(window.setTitle(progress)));
 }
 
-void sweepPass(WindowServices& window, const GraphInputs& in, const ChartMapping& chart,
-               double distance, ProgressTitle& progress, SweepState& sweep) {
+// One step of the sweep; false once the command has ended.
+[[nodiscard]] bool sweepPass(WindowServices& window, const GraphInputs& in,
+                             const ChartMapping& chart, double distance, ProgressTitle& progress,
+                             SweepState& sweep) {
     const double density = powerDensity(in.sourcePowerW, in.gainFactor, distance);
     moveToPoint(chart, distance, density, sweep);
     pinToChart(sweep);
-    markLimitCrossing(window, in, distance, density, sweep);
-    drawSegment(window, sweep);
-    showProgress(window, progress.at(distance, in.distanceFullScale));
-    resumeNext([&] { window.pumpEvents(); });
+    return markLimitCrossing(window, in, distance, density, sweep) && drawSegment(window, sweep) &&
+           showProgress(window, progress.at(distance, in.distanceFullScale)) &&
+           resumeNext(window.pumpEvents());
 }
 
-void showResult(WindowServices& window, const SweepState& sweep) {
-    resumeNext([&] { window.setTitle(std::string(kTitle)); });
-    if (sweep.mpeFound) {
-        resumeNext([&] { window.setTitle(titleWith("MPE range is ~" + sweep.mpeRangeText)); });
-    }
+[[nodiscard]] bool showResult(WindowServices& window, const SweepState& sweep) {
+    return resumeNext(window.setTitle(std::string(kTitle))) &&
+           (!sweep.mpeFound ||
+            resumeNext(window.setTitle(titleWith("MPE range is ~" + sweep.mpeRangeText))));
 }
 
 }  // namespace
 
-std::optional<double> runDensitySweep(WindowServices& window, const GraphInputs& in) {
+Swept runDensitySweep(WindowServices& window, const GraphInputs& in) {
     SweepState sweep;
+    bool goesOn = true;
     // A zero or unset step would never reach the right edge: no sweep then.
     if (in.distanceStep > 0) {
         const ChartMapping chart = ChartMapping::of(in);
         ProgressTitle progress;
-        startSweep(window, sweep);
-        forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale, [&](double distance) {
-            sweepPass(window, in, chart, distance, progress, sweep);
-        });
+        goesOn = startSweep(window, sweep) &&
+                 forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale,
+                             [&](double distance) {
+                                 return sweepPass(window, in, chart, distance, progress, sweep);
+                             });
     }
-    showResult(window, sweep);
-    return sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt;
+    goesOn = goesOn && showResult(window, sweep);
+    return {.goesOn = goesOn,
+            .belowLimitFrom = sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt};
 }
 
 }  // namespace aurisplot

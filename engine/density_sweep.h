@@ -9,9 +9,15 @@
 
 namespace aurisplot {
 
+// What a sweep did: whether the command goes on after it, and the step at
+// which the density first fell below the limit, if it did.
+struct Swept {
+    bool goesOn = true;
+    std::optional<double> belowLimitFrom;
+};
+
 // Walks the distance out to the right edge, draws the curve and the limit
-// marker, reports progress and then the result in the title. Returns the step
-// at which the density first fell below the limit, if it did.
-std::optional<double> runDensitySweep(WindowServices& window, const GraphInputs& in);
+// marker, reports progress and then the result in the title.
+[[nodiscard]] Swept runDensitySweep(WindowServices& window, const GraphInputs& in);
 
 }  // namespace aurisplot

@@ -15,20 +15,23 @@
 namespace aurisplot {
 namespace {
 
-void setCommand1Enabled(WindowServices& window, bool enabled) {
-    resumeNext([&] { window.setCommand1Enabled(enabled); });
+// Each step returns whether the command goes on.
+
+[[nodiscard]] bool setCommand1Enabled(WindowServices& window, bool enabled) {
+    return resumeNext(window.setCommand1Enabled(enabled));
 }
 
-void readPlotSize(WindowServices& window, GraphInputs& in) {
-    resumeNext([&] { in.plotWidth = window.scaleWidth(); });
-    resumeNext([&] { in.plotHeight = window.scaleHeight(); });
+[[nodiscard]] bool readPlotSize(WindowServices& window, GraphInputs& in) {
+    return resumeNext(window.scaleWidth(), [&](float width) { in.plotWidth = width; }) &&
+           resumeNext(window.scaleHeight(), [&](float height) { in.plotHeight = height; });
 }
 
 // A field whose number cannot be represented leaves the value as it was.
 template <typename Normalise>
-void readField(WindowServices& window, TextField field, double& value, Normalise normalise) {
-    resumeNext([&] {
-        if (const auto number = parse(window.text(field))) {
+[[nodiscard]] bool readField(WindowServices& window, TextField field, double& value,
+                             Normalise normalise) {
+    return resumeNext(window.text(field), [&](const std::string& text) {
+        if (const auto number = parse(text)) {
             value = normalise(*number);
         }
     });
@@ -42,23 +45,23 @@ void readField(WindowServices& window, TextField field, double& value, Normalise
 }
 
 // Every field is written back, so it shows what the chart is drawn from.
-void writeField(WindowServices& window, TextField field, double value) {
-    resumeNext([&] { window.setText(field, format(value)); });
+[[nodiscard]] bool writeField(WindowServices& window, TextField field, double value) {
+    return resumeNext(window.setText(field, format(value)));
 }
 
-void readPowerAndGain(WindowServices& window, GraphInputs& in) {
-    readField(window, TextField::Text1, in.sourcePowerW, magnitude);
-    readField(window, TextField::Text2, in.gainDb, magnitude);
+[[nodiscard]] bool readPowerAndGain(WindowServices& window, GraphInputs& in) {
+    return readField(window, TextField::Text1, in.sourcePowerW, magnitude) &&
+           readField(window, TextField::Text2, in.gainDb, magnitude);
 }
 
-void writePowerAndGain(WindowServices& window, const GraphInputs& in) {
-    writeField(window, TextField::Text1, in.sourcePowerW);
-    writeField(window, TextField::Text2, in.gainDb);
+[[nodiscard]] bool writePowerAndGain(WindowServices& window, const GraphInputs& in) {
+    return writeField(window, TextField::Text1, in.sourcePowerW) &&
+           writeField(window, TextField::Text2, in.gainDb);
 }
 
-void readFullScales(WindowServices& window, GraphInputs& in) {
-    readField(window, TextField::Text3, in.densityFullScale, wholeMagnitude);
-    readField(window, TextField::Text4, in.distanceFullScale, wholeMagnitude);
+[[nodiscard]] bool readFullScales(WindowServices& window, GraphInputs& in) {
+    return readField(window, TextField::Text3, in.densityFullScale, wholeMagnitude) &&
+           readField(window, TextField::Text4, in.distanceFullScale, wholeMagnitude);
 }
 
 void clampFullScales(GraphInputs& in) {
@@ -66,9 +69,9 @@ void clampFullScales(GraphInputs& in) {
     in.densityFullScale = std::max(in.densityFullScale, 1.0);
 }
 
-void writeFullScales(WindowServices& window, const GraphInputs& in) {
-    writeField(window, TextField::Text3, in.densityFullScale);
-    writeField(window, TextField::Text4, in.distanceFullScale);
+[[nodiscard]] bool writeFullScales(WindowServices& window, const GraphInputs& in) {
+    return writeField(window, TextField::Text3, in.densityFullScale) &&
+           writeField(window, TextField::Text4, in.distanceFullScale);
 }
 
 // Too large a gain saturates to an infinite factor rather than failing.
@@ -76,15 +79,15 @@ void convertGain(GraphInputs& in) {
     in.gainFactor = std::pow(10.0, in.gainDb / 10);
 }
 
-void chooseStep(WindowServices& window, GraphInputs& in) {
-    resumeNext([&] { in.distanceStep = stepForResolution(window.comboText()); });
+[[nodiscard]] bool chooseStep(WindowServices& window, GraphInputs& in) {
+    return resumeNext(window.comboText(), [&](const std::string& resolution) {
+        in.distanceStep = stepForResolution(resolution);
+    });
 }
 
-void drawGridIfWanted(WindowServices& window, GraphInputs& in) {
-    resumeNext([&] { in.gridWanted = window.checkState() == 1; });
-    if (in.gridWanted) {
-        drawGrid(window, in);
-    }
+[[nodiscard]] bool drawGridIfWanted(WindowServices& window, GraphInputs& in) {
+    return resumeNext(window.checkState(), [&](int state) { in.gridWanted = state == 1; }) &&
+           (!in.gridWanted || drawGrid(window, in));
 }
 
 [[nodiscard]] std::string upperTrimmed(std::string_view text) {
@@ -115,25 +118,29 @@ double stepForResolution(std::string_view resolution) {
     return 0;
 }
 
-ChartDrawn runGraphCommand(WindowServices& window) {
+std::optional<ChartDrawn> runGraphCommand(WindowServices& window) {
     GraphInputs in;
-    setCommand1Enabled(window, false);
-    resumeNext([&] { window.clear(); });
     // The sweep starts with the crossing not yet found: its state is its own,
     // made afresh for every command.
-    readPlotSize(window, in);
-    readPowerAndGain(window, in);
-    writePowerAndGain(window, in);
-    readFullScales(window, in);
+    const bool inputsRead = setCommand1Enabled(window, false) && resumeNext(window.clear()) &&
+                            readPlotSize(window, in) && readPowerAndGain(window, in) &&
+                            writePowerAndGain(window, in) && readFullScales(window, in);
+    if (!inputsRead) {
+        return std::nullopt;
+    }
     clampFullScales(in);
-    writeFullScales(window, in);
+    if (!writeFullScales(window, in)) {
+        return std::nullopt;
+    }
     convertGain(in);
-    drawLimitZone(window, in);
-    chooseStep(window, in);
-    drawGridIfWanted(window, in);
-    const std::optional<double> belowLimitFrom = runDensitySweep(window, in);
-    setCommand1Enabled(window, true);
-    return {in, belowLimitFrom};
+    if (!drawLimitZone(window, in) || !chooseStep(window, in) || !drawGridIfWanted(window, in)) {
+        return std::nullopt;
+    }
+    const Swept swept = runDensitySweep(window, in);
+    if (!swept.goesOn || !setCommand1Enabled(window, true)) {
+        return std::nullopt;
+    }
+    return ChartDrawn{in, swept.belowLimitFrom};
 }
 
 }  // namespace aurisplot

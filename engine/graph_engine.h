@@ -7,6 +7,7 @@
 // chart_mapping.h, chart_frame.h and density_sweep.h. The engine reaches the
 // window only through WindowServices.
 
+#include <optional>
 #include <string_view>
 
 #include "engine/chart_description.h"
@@ -23,7 +24,7 @@ inline constexpr std::string_view kTitle = "Quarnel Labs - Aurisplot";
 [[nodiscard]] double stepForResolution(std::string_view resolution);
 
 // The whole Graph command. Returns what it drew, for those who describe the
-// chart in words.
-ChartDrawn runGraphCommand(WindowServices& window);
+// chart in words; nothing when the command was ended before its end.
+std::optional<ChartDrawn> runGraphCommand(WindowServices& window);
 
 }  // namespace aurisplot

@@ -1,20 +1,27 @@
 #pragma once
 
+#include <utility>
+
 #include "window/window_services.h"
 
 namespace aurisplot {
 
-// Runs one statement of the Graph command. When a window operation inside it
-// fails, the statement is abandoned and the command goes on with the next one;
-// whatever the statement would have assigned keeps the value it had. Only
-// window failures are swallowed: an error of the engine's own still surfaces.
-template <typename Statement>
-void resumeNext(Statement&& statement) {
-    try {
-        statement();
-    } catch (const WindowServiceError&) {
-        // Abandoned on purpose: the command carries on without this statement.
+// One statement of the Graph command, which made one window call. When the
+// window refused it, the statement is abandoned and the command goes on with
+// the next one; whatever the statement would have assigned keeps the value it
+// had. Returns whether the command goes on: false once the call ended it.
+[[nodiscard]] inline bool resumeNext(Outcome outcome) {
+    return outcome != Outcome::Ended;
+}
+
+// A statement that uses what the window answered: `use(value)` runs only when
+// the call was done.
+template <typename Value, typename Use>
+[[nodiscard]] bool resumeNext(const Answer<Value>& answer, Use&& use) {
+    if (answer.outcome == Outcome::Done) {
+        std::forward<Use>(use)(answer.value);
     }
+    return resumeNext(answer.outcome);
 }
 
 }  // namespace aurisplot

@@ -3,19 +3,23 @@
 namespace aurisplot {
 
 // Runs pass(value) for value = start, start + step, start + 2·step, … grown by
-// repeated addition in double precision, while value <= bound. Bound and step
-// are taken once. The walk also ends where adding the step no longer changes
-// the value, so a step too small for the bound's magnitude cannot loop forever.
+// repeated addition in double precision, while value <= bound, and while pass
+// returns true. Bound and step are taken once. The walk also ends where adding
+// the step no longer changes the value, so a step too small for the bound's
+// magnitude cannot loop forever. Returns false when a pass stopped it.
 template <typename Pass>
-void forEachStep(double start, double step, double bound, Pass&& pass) {
+[[nodiscard]] bool forEachStep(double start, double step, double bound, Pass&& pass) {
     for (double value = start; value <= bound;) {
-        pass(value);
+        if (!pass(value)) {
+            return false;
+        }
         const double next = value + step;
         if (!(next > value)) {
-            return;
+            return true;
         }
         value = next;
     }
+    return true;
 }
 
 }  // namespace aurisplot

@@ -32,7 +32,9 @@ TEST_P(ChartDescription, TellsTheInputsAndTheResult) {
     RecordingWindow window;
     window.state.texts = c.typed;
     window.state.comboItems = {c.resolution};
-    EXPECT_EQ(describeChart(runGraphCommand(window)), c.description);
+    const auto drawn = runGraphCommand(window);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(describeChart(*drawn), c.description);
 }
 
 const std::array<std::string, 4> kDefaults{"600", "2.2", "20", "10"};

@@ -34,7 +34,7 @@ class LimitZone : public ::testing::TestWithParam<ZoneCase> {};
 
 TEST_P(LimitZone, TintsTheChartAboveTheLimit) {
     RecordingWindow window;
-    drawLimitZone(window, chart(GetParam().densityFull, 10));
+    EXPECT_TRUE(drawLimitZone(window, chart(GetParam().densityFull, 10)));
     EXPECT_EQ(window.log(), GetParam().expected);
 }
 
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Grid, OneLineEachForUnitFullScales) {
     RecordingWindow window;
-    drawGrid(window, chart(1, 1));
+    EXPECT_TRUE(drawGrid(window, chart(1, 1)));
     EXPECT_EQ(window.log(),
               (std::vector<std::string>{"setDrawMode 13", "setDrawWidth 1", "drawLine 1 1 1 4785 0",
                                         "drawLine 1 1 6585 1 0"}));
@@ -56,7 +56,7 @@ TEST(Grid, OneLineEachForUnitFullScales) {
 
 TEST(Grid, OneLinePerMetreAndPerDensityUnit) {
     RecordingWindow window;
-    drawGrid(window, chart(20, 10));
+    EXPECT_TRUE(drawGrid(window, chart(20, 10)));
     const auto lines = window.linesOf("drawLine");
     ASSERT_EQ(lines.size(), 30U);
     EXPECT_EQ(lines.at(1), "drawLine 659.5 1 659.5 4785 0");
@@ -70,20 +70,38 @@ TEST(Grid, OneLinePerMetreAndPerDensityUnit) {
 // bounded by the surface size instead of by a full scale of a billion.
 TEST(Grid, DenseLinesAreBoundedBySurfaceSize) {
     RecordingWindow window;
-    drawGrid(window, chart(1e9, 1e300));
+    EXPECT_TRUE(drawGrid(window, chart(1e9, 1e300)));
     const auto lines = window.linesOf("drawLine");
     ASSERT_EQ(lines.size(), 6585U + 4785U);
     EXPECT_EQ(lines.at(6584), "drawLine 6585 1 6585 4785 0");
     EXPECT_EQ(lines.back(), "drawLine 1 4785 6585 4785 0");
 }
 
-TEST(Stepping, StopsWhereTheStepNoLongerCounts) {
+// The end of the program in the middle of the grid: not one line more.
+TEST(Grid, StopsAtTheCallThatEndedTheCommand) {
+    RecordingWindow window;
+    window.endOn("drawLine", 3);
+    EXPECT_FALSE(drawGrid(window, chart(20, 10)));
+    EXPECT_EQ(window.callCount("drawLine"), 3);
+}
+
+TEST(Stepping, StopsWhereTheStepNoLongerCountsOrAPassSaysSo) {
     int passes = 0;
-    forEachStep(9007199254740992.0, 1, 1e300, [&](double) { ++passes; });
+    const auto counted = [&](double) {
+        ++passes;
+        return true;
+    };
+    EXPECT_TRUE(forEachStep(9007199254740992.0, 1, 1e300, counted));
     EXPECT_EQ(passes, 1);
     passes = 0;
-    forEachStep(1, 0, 10, [&](double) { ++passes; });
+    EXPECT_TRUE(forEachStep(1, 0, 10, counted));
     EXPECT_EQ(passes, 1);
+    passes = 0;
+    EXPECT_FALSE(forEachStep(1, 1, 10, [&](double value) {
+        ++passes;
+        return value < 4;
+    }));
+    EXPECT_EQ(passes, 4);
 }
 
 }  // namespace

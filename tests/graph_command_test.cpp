@@ -125,10 +125,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, Resolution,
 // the contract, not against a laxer one.
 TEST(RecordingWindow, RefusesListIndexesTheWindowsRefuse) {
     RecordingWindow window;
-    EXPECT_THROW(window.setComboIndex(3), WindowServiceError);
-    EXPECT_THROW(window.setComboIndex(-2), WindowServiceError);
-    window.setComboIndex(-1);
-    EXPECT_EQ(window.comboText(), "");
+    EXPECT_EQ(window.setComboIndex(3), Outcome::Refused);
+    EXPECT_EQ(window.setComboIndex(-2), Outcome::Refused);
+    EXPECT_EQ(window.setComboIndex(-1), Outcome::Done);
+    EXPECT_EQ(window.comboText().value, "");
 }
 
 TEST(GraphCommand, UnknownResolutionSkipsTheSweepButFinishesTheCommand) {
@@ -217,22 +217,33 @@ TEST(GraphCommand, FailingSurfaceSizeStillEndsTheCommand) {
     EXPECT_EQ(window.state.title, kResult2m);
 }
 
-// Leaving the sweep in the middle (the program ends during an event pump)
-// must not be taken for a window failure.
-TEST(GraphCommand, OtherExceptionsAreNotSwallowed) {
-    struct ProgramEnds {};
-    class EndingWindow : public RecordingWindow {
-      public:
-        void pumpEvents() override {
-            RecordingWindow::pumpEvents();
-            throw ProgramEnds{};
-        }
-    };
-    EndingWindow window;
-    EXPECT_THROW(runGraphCommand(window), ProgramEnds);
-    EXPECT_EQ(window.callCount("pumpEvents"), 1);
-    EXPECT_EQ(window.callCount("drawLine"), 1);
+// The program ends during the command: nothing of it runs any more, not even
+// the statements a refusal would have gone on with, and it draws nothing.
+struct EndCase {
+    std::string operation;
+    int nth;
+};
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+    *os << c.operation << " call " << c.nth;
 }
+
+class EndingWindowOperation : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(EndingWindowOperation, StopsTheCommandAtOnce) {
+    const auto& end = GetParam();
+    RecordingWindow window;
+    window.endOn(end.operation, end.nth);
+    EXPECT_FALSE(runGraphCommand(window));
+    EXPECT_TRUE(window.log().back().ends_with(" -> ended")) << window.log().back();
+    EXPECT_FALSE(window.state.command1Enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, EndingWindowOperation,
+                         ::testing::Values(EndCase{"clear", 1}, EndCase{"text", 3},
+                                           EndCase{"fillBox", 1}, EndCase{"drawLine", 2},
+                                           EndCase{"pumpEvents", 1}, EndCase{"title", 5},
+                                           EndCase{"setTitle", 11}));
 
 }  // namespace
 }  // namespace aurisplot

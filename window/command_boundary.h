@@ -5,7 +5,6 @@
 // event loops nor their signal dispatch let an exception pass.
 
 #include <exception>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -14,35 +13,28 @@
 
 namespace aurisplot {
 
-// Thrown out of pumpEvents() once an event has ended the program, so that
-// nothing more of the running command happens. It is deliberately not a
-// WindowServiceError, which the command would skip and go on after.
-struct ProgramEnded {};
-
-// Runs one command of the window and returns its result. When the program
-// ends inside it, or anything else escapes it, the command is abandoned and
-// nothing is returned. An abandoned command that was not ended by the program
-// leaves the Graph button enabled and the window alive, and has report(what)
-// say what stopped it.
+// Runs one command of the window and returns its result, an optional that is
+// empty when the command did not get to its end. What escapes the command (a
+// failure of the window's beyond a refusal, memory running out) abandons it:
+// the Graph button is enabled again, the window stays, and report(what) says
+// what stopped it.
 template <typename Command, typename Report>
 [[nodiscard]] auto runCommand(WindowServices& window, Command&& command, Report&& report)
-    -> std::optional<std::invoke_result_t<Command>> {
+    -> std::invoke_result_t<Command> {
     std::string stopped;
     try {
         return command();
-    } catch (const ProgramEnded&) {
-        return std::nullopt;  // the window is closing; nothing more runs
     } catch (const std::exception& error) {
         stopped = std::string("The command stopped: ") + error.what();
     } catch (...) {
         stopped = "The command stopped.";
     }
     try {
-        window.setCommand1Enabled(true);
+        static_cast<void>(window.setCommand1Enabled(true));
         report(std::string_view(stopped));
     } catch (...) {  // NOLINT(bugprone-empty-catch): nothing more can be done
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace aurisplot

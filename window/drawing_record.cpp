@@ -15,7 +15,8 @@ void DrawingRecord::clear(int drawMode, int drawWidth) {
     lastDrawn_ = false;
 }
 
-void DrawingRecord::keep(const DrawingOperation& operation) {
+// Within the capacity reserved when the record was made, keeping never allocates.
+void DrawingRecord::keep(const DrawingOperation& operation) noexcept {
     last_ = operation;
     lastDrawn_ = false;
     if (operations_.size() < capacity_) {

@@ -69,17 +69,18 @@ class DrawingRecord {
     void clear(int drawMode, int drawWidth);
 
     // Records `operation` and has `draw` draw it, unless it repeats the
-    // operation just drawn. `draw` may refuse by throwing: the operation stays
-    // recorded, since another scale may take it, but what comes next is not
-    // taken for a repeat of it.
+    // operation just drawn. `draw` returns false when it refuses: the
+    // operation stays recorded, since another scale may take it, but what
+    // comes next is not taken for a repeat of it. Returns whether it was
+    // drawn, now or just before.
     template <typename Draw>
-    void perform(const DrawingOperation& operation, Draw&& draw) {
+    [[nodiscard]] bool perform(const DrawingOperation& operation, Draw&& draw) noexcept {
         if (skipRepeats_ && lastDrawn_ && operation == last_) {
-            return;
+            return true;
         }
         keep(operation);
-        std::forward<Draw>(draw)(operation);
-        lastDrawn_ = true;
+        lastDrawn_ = std::forward<Draw>(draw)(operation);
+        return lastDrawn_;
     }
 
     // Turned off, every operation is drawn, repeats too: the picture must be
@@ -96,8 +97,8 @@ class DrawingRecord {
     // Goes through the record as a surface draws it again: onMode(mode) and
     // onWidth(width) for those in effect at the last clear and for each later
     // change, onShape(operation) for each line and box. A shape that the
-    // surface refuses at its present scale is left out, as a fresh Graph at
-    // that scale would leave it out.
+    // surface refuses at its present scale is simply not drawn, as a fresh
+    // Graph at that scale would leave it out.
     template <typename Mode, typename Width, typename Shape>
     void replay(Mode&& onMode, Width&& onWidth, Shape&& onShape) const {
         onMode(startDrawMode_);
@@ -112,17 +113,14 @@ class DrawingRecord {
                     break;
                 case DrawingOperation::Kind::Line:
                 case DrawingOperation::Kind::Box:
-                    try {
-                        onShape(operation);
-                    } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch)
-                    }
+                    onShape(operation);
                     break;
             }
         }
     }
 
   private:
-    void keep(const DrawingOperation& operation);
+    void keep(const DrawingOperation& operation) noexcept;
 
     std::vector<DrawingOperation> operations_;
     std::size_t capacity_;

@@ -1,6 +1,7 @@
 #include "window/form_core.h"
 
 #include <string>
+#include <utility>
 
 #include "engine/graph_engine.h"
 #include "window/command_boundary.h"
@@ -30,21 +31,28 @@ constexpr std::string_view kGraph = "Command1";
 FormCore::FormCore(FormToolkit& toolkit, PlotCanvas& canvas, const PacingClock& clock)
     : toolkit_(toolkit), canvas_(canvas), pacing_(*this, clock, kTitle) {}
 
+// Before the window is shown there is no command to go on with: a failure
+// here stops the start.
 void FormCore::Form_Load() {
     for (const Resolution& entry : kResolutions) {
-        addComboItem(std::string(entry.text));
+        toolkit_.addItem(kList, entry.text);
     }
-    setComboIndex(0);
+    toolkit_.select(kList, 0);
 }
 
 void FormCore::Command1_Click() {
-    const auto drawn = runCommand(
+    const std::optional<ChartDrawn> drawn = runCommand(
         *this,
         [this] {
-            // The pacing shows it all, picture before title, before the hold ends.
-            const PlotCanvas::Held held(canvas_);
-            const Pacing::Command paced(pacing_);
-            return runGraphCommand(*this);
+            std::optional<ChartDrawn> graphed;
+            {
+                // The pacing shows it all, picture before title, before the hold ends.
+                const PlotCanvas::Held held(canvas_);
+                const Pacing::Command paced(pacing_);
+                graphed = runGraphCommand(*this);
+            }
+            rethrowKept();
+            return graphed;
         },
         [this](std::string_view what) { toolkit_.reportFailure(what); });
     if (drawn) {
@@ -54,73 +62,120 @@ void FormCore::Command1_Click() {
     }
 }
 
+// Within a running command, what fails here stops it; otherwise it reaches
+// the toolkit's dispatch, as any handler's failure does.
 void FormCore::Command2_Click() {
     endProgram();
+    rethrowKept();
 }
 
-void FormCore::closing() {
+void FormCore::closing() noexcept {
     ending_ = true;
     pacing_.stopShowing();
 }
 
-std::string FormCore::text(TextField field) {
-    return toolkit_.text(nameOf(field));
-}
-
-void FormCore::setText(TextField field, const std::string& text) {
-    toolkit_.setText(nameOf(field), text);
-}
-
-std::string FormCore::comboText() {
-    return toolkit_.text(kList);
-}
-
-void FormCore::addComboItem(const std::string& item) {
-    toolkit_.addItem(kList, item);
-}
-
-void FormCore::setComboIndex(int index) {
-    if (!listIndexValid(index, toolkit_.itemCount(kList))) {
-        throw WindowServiceError("list index out of range");
+template <typename Primitive>
+Outcome FormCore::attempt(Primitive&& primitive) noexcept {
+    try {
+        std::forward<Primitive>(primitive)();
+        return Outcome::Done;
+    } catch (const WindowServiceError&) {
+        return Outcome::Refused;
+    } catch (...) {
+        if (!kept_) {
+            kept_ = std::current_exception();
+        }
+        return Outcome::Ended;
     }
-    toolkit_.select(kList, index);
 }
 
-int FormCore::checkState() {
-    return toolkit_.checkState("Check1");
+template <typename Value, typename Primitive>
+Answer<Value> FormCore::ask(Primitive&& primitive) noexcept {
+    Answer<Value> answer;
+    answer.outcome = attempt([&] { answer.value = std::forward<Primitive>(primitive)(); });
+    return answer;
+}
+
+void FormCore::rethrowKept() {
+    if (kept_) {
+        std::rethrow_exception(std::exchange(kept_, nullptr));
+    }
+}
+
+Outcome FormCore::setTitle(const std::string& title) noexcept {
+    return attempt([&] { pacing_.setTitle(title); });
+}
+
+Answer<std::string> FormCore::text(TextField field) noexcept {
+    return ask<std::string>([&] { return toolkit_.text(nameOf(field)); });
+}
+
+Outcome FormCore::setText(TextField field, const std::string& text) noexcept {
+    return attempt([&] { toolkit_.setText(nameOf(field), text); });
+}
+
+Answer<std::string> FormCore::comboText() noexcept {
+    return ask<std::string>([&] { return toolkit_.text(kList); });
+}
+
+Outcome FormCore::addComboItem(const std::string& item) noexcept {
+    return attempt([&] { toolkit_.addItem(kList, item); });
+}
+
+Outcome FormCore::setComboIndex(int index) noexcept {
+    return attempt([&] {
+        if (!listIndexValid(index, toolkit_.itemCount(kList))) {
+            throw WindowServiceError("list index out of range");
+        }
+        toolkit_.select(kList, index);
+    });
+}
+
+Answer<int> FormCore::checkState() noexcept {
+    return ask<int>([&] { return toolkit_.checkState("Check1"); });
 }
 
 // Disabling a focused control takes the focus away from it, to nothing or to
 // the next control, as the toolkit does; Graph gets it back at the end of the
 // command unless the user has put it elsewhere meanwhile, so that a second
 // Space graphs again instead of pressing whatever the focus went to.
-void FormCore::setCommand1Enabled(bool enabled) {
-    if (!enabled) {
-        const bool hadFocus = toolkit_.focused() == kGraph;
-        toolkit_.enable(kGraph, false);
-        focusTakenTo_.reset();
-        if (hadFocus) {
-            focusTakenTo_ = toolkit_.focused();
+Outcome FormCore::setCommand1Enabled(bool enabled) noexcept {
+    return attempt([&] {
+        if (!enabled) {
+            const bool hadFocus = toolkit_.focused() == kGraph;
+            toolkit_.enable(kGraph, false);
+            focusTakenTo_.reset();
+            if (hadFocus) {
+                focusTakenTo_ = toolkit_.focused();
+            }
+            return;
         }
-        return;
-    }
-    toolkit_.enable(kGraph, true);
-    if (focusTakenTo_ && toolkit_.focused() == *focusTakenTo_) {
-        toolkit_.focus(kGraph);
-    }
-    focusTakenTo_.reset();
+        toolkit_.enable(kGraph, true);
+        if (focusTakenTo_ && toolkit_.focused() == *focusTakenTo_) {
+            toolkit_.focus(kGraph);
+        }
+        focusTakenTo_.reset();
+    });
 }
 
-void FormCore::pumpEvents() {
+Outcome FormCore::pumpEvents() noexcept {
     pacing_.pump();
-    if (ending_) {
-        throw ProgramEnded{};
-    }
+    return ending_ || kept_ ? Outcome::Ended : Outcome::Done;
 }
 
-void FormCore::endProgram() {
+void FormCore::endProgram() noexcept {
     closing();
-    toolkit_.closeWindow();
+    static_cast<void>(attempt([this] { toolkit_.closeWindow(); }));
+}
+
+// A title the toolkit refuses stays as it was on the screen, as the statement
+// that set it would have been abandoned.
+void FormCore::showTitle(std::string_view title) noexcept {
+    static_cast<void>(attempt([&] { toolkit_.showTitle(title); }));
+}
+
+void FormCore::turnEventLoop() noexcept {
+    static_cast<void>(attempt([this] { toolkit_.turnEventLoop(); }));
 }
 
 }  // namespace aurisplot

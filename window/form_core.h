@@ -6,6 +6,7 @@
 // gives the form core the few primitives below, each addressed by the
 // control's design-time name; the plot surface's drawing is the canvas's.
 
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +18,8 @@
 namespace aurisplot {
 
 // What a toolkit's window does for the form core. A primitive that the
-// control refuses throws WindowServiceError.
+// control refuses throws WindowServiceError; any other exception is a failure
+// of the window's, which stops the running command.
 class FormToolkit {
   public:
     virtual ~FormToolkit() = default;
@@ -77,48 +79,66 @@ class FormCore final : public WindowServices, private PacedScreen {
 
     // The user closed the window, or the toolkit is ending the program: the
     // running command leaves at its next event pump, and nothing more is shown.
-    void closing();
+    void closing() noexcept;
     [[nodiscard]] bool ending() const { return ending_; }
 
     [[nodiscard]] PlotCanvas& canvas() { return canvas_; }
 
     // Plot surface (Picture1).
-    void clear() override { canvas_.clear(); }
-    [[nodiscard]] float scaleWidth() override { return canvas_.scaleWidth(); }
-    [[nodiscard]] float scaleHeight() override { return canvas_.scaleHeight(); }
-    void setDrawMode(int mode) override { canvas_.setDrawMode(mode); }
-    void setDrawWidth(int pixels) override { canvas_.setDrawWidth(pixels); }
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour) override {
-        canvas_.drawLine(x1, y1, x2, y2, colour);
+    [[nodiscard]] Outcome clear() noexcept override { return canvas_.clear(); }
+    [[nodiscard]] Answer<float> scaleWidth() noexcept override { return {canvas_.scaleWidth()}; }
+    [[nodiscard]] Answer<float> scaleHeight() noexcept override { return {canvas_.scaleHeight()}; }
+    [[nodiscard]] Outcome setDrawMode(int mode) noexcept override {
+        return canvas_.setDrawMode(mode);
     }
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour) override {
-        canvas_.fillBox(x1, y1, x2, y2, colour);
+    [[nodiscard]] Outcome setDrawWidth(int pixels) noexcept override {
+        return canvas_.setDrawWidth(pixels);
+    }
+    [[nodiscard]] Outcome drawLine(float x1, float y1, float x2, float y2,
+                                   Colour colour) noexcept override {
+        return canvas_.drawLine(x1, y1, x2, y2, colour);
+    }
+    [[nodiscard]] Outcome fillBox(float x1, float y1, float x2, float y2,
+                                  Colour colour) noexcept override {
+        return canvas_.fillBox(x1, y1, x2, y2, colour);
     }
 
     // Window and controls.
-    [[nodiscard]] std::string_view title() override { return pacing_.title(); }
-    void setTitle(const std::string& title) override { pacing_.setTitle(title); }
-    [[nodiscard]] std::string text(TextField field) override;
-    void setText(TextField field, const std::string& text) override;
-    [[nodiscard]] std::string comboText() override;
-    void addComboItem(const std::string& item) override;
-    void setComboIndex(int index) override;
-    [[nodiscard]] int checkState() override;
-    void setCommand1Enabled(bool enabled) override;
+    [[nodiscard]] Answer<std::string_view> title() noexcept override { return {pacing_.title()}; }
+    [[nodiscard]] Outcome setTitle(const std::string& title) noexcept override;
+    [[nodiscard]] Answer<std::string> text(TextField field) noexcept override;
+    [[nodiscard]] Outcome setText(TextField field, const std::string& text) noexcept override;
+    [[nodiscard]] Answer<std::string> comboText() noexcept override;
+    [[nodiscard]] Outcome addComboItem(const std::string& item) noexcept override;
+    [[nodiscard]] Outcome setComboIndex(int index) noexcept override;
+    [[nodiscard]] Answer<int> checkState() noexcept override;
+    [[nodiscard]] Outcome setCommand1Enabled(bool enabled) noexcept override;
 
     // Process control.
-    void pumpEvents() override;
-    void endProgram() override;
+    [[nodiscard]] Outcome pumpEvents() noexcept override;
+    void endProgram() noexcept override;
 
   private:
-    void showDrawing() override { canvas_.showDrawing(); }
-    void showTitle(std::string_view title) override { toolkit_.showTitle(title); }
-    void turnEventLoop() override { toolkit_.turnEventLoop(); }
+    void showDrawing() noexcept override { canvas_.showDrawing(); }
+    void showTitle(std::string_view title) noexcept override;
+    void turnEventLoop() noexcept override;
+
+    // Runs a toolkit's primitive for the engine: what the control refuses is
+    // Refused; any other failure is kept and ends the command.
+    template <typename Primitive>
+    [[nodiscard]] Outcome attempt(Primitive&& primitive) noexcept;
+    template <typename Value, typename Primitive>
+    [[nodiscard]] Answer<Value> ask(Primitive&& primitive) noexcept;
+    // Throws what was kept, once, so that the command's boundary reports it.
+    void rethrowKept();
 
     FormToolkit& toolkit_;
     PlotCanvas& canvas_;
     Pacing pacing_;
     bool ending_ = false;
+    // The window's failure beyond a refusal, kept from where it happened (a
+    // primitive, a turn of the event loop) until the command can report it.
+    std::exception_ptr kept_;
     // Where the focus went when disabling Command1 took it away: nowhere on
     // some toolkits, the next control on others.
     std::optional<std::string> focusTakenTo_;

@@ -7,7 +7,9 @@ namespace {
 
 class SteadyClock final : public PacingClock {
   public:
-    [[nodiscard]] TimePoint now() const override { return std::chrono::steady_clock::now(); }
+    [[nodiscard]] TimePoint now() const noexcept override {
+        return std::chrono::steady_clock::now();
+    }
 };
 
 }  // namespace
@@ -17,7 +19,7 @@ const PacingClock& steadyClock() {
     return clock;
 }
 
-Pacing::Command::Command(Pacing& pacing) : pacing_(pacing) {
+Pacing::Command::Command(Pacing& pacing) noexcept : pacing_(pacing) {
     const TimePoint now = pacing_.clock_.now();
     pacing_.deferring_ = true;
     pacing_.nextShow_ = now + kDisplayInterval;
@@ -40,7 +42,7 @@ void Pacing::setTitle(std::string_view title) {
     }
 }
 
-void Pacing::showOnScreen(TimePoint now) {
+void Pacing::showOnScreen(TimePoint now) noexcept {
     screen_.showDrawing();
     if (titleUnshown_) {
         titleUnshown_ = false;
@@ -50,7 +52,7 @@ void Pacing::showOnScreen(TimePoint now) {
 }
 
 // The next pump reads the clock, and the pace is measured from `now` on.
-void Pacing::measureFrom(TimePoint now) {
+void Pacing::measureFrom(TimePoint now) noexcept {
     lastReading_ = now;
     pumpsSinceReading_ = 0;
     pumpsPerReading_ = 1;
@@ -61,7 +63,7 @@ void Pacing::measureFrom(TimePoint now) {
 // more than twice as many as the last time, so that the pace is measured over
 // ever longer stretches, and a few quick passes after a turn of the loop do
 // not make the gate sleep through slower ones.
-std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const {
+std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const noexcept {
     using std::chrono::duration_cast;
     using std::chrono::nanoseconds;
     const std::int64_t most = std::min(2 * pumpsPerReading_, kMostPumpsPerReading);
@@ -78,7 +80,7 @@ std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const {
 
 // A clock reading decides whether the event loop is due, and whether the
 // screen is.
-void Pacing::pump() {
+void Pacing::pump() noexcept {
     if (++pumpsSinceReading_ < pumpsPerReading_) {
         return;
     }

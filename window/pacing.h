@@ -24,13 +24,14 @@
 
 namespace aurisplot {
 
-// What a window's toolkit does on the pacing's behalf.
+// What a window's toolkit does on the pacing's behalf. None of it fails here:
+// what goes wrong is kept for the command to see at its next pump.
 class PacedScreen {
   public:
     virtual ~PacedScreen() = default;
-    virtual void showDrawing() = 0;                      // the plot surface, now
-    virtual void showTitle(std::string_view title) = 0;  // the window's title, now
-    virtual void turnEventLoop() = 0;                    // handle every pending event
+    virtual void showDrawing() noexcept = 0;                      // the plot surface, now
+    virtual void showTitle(std::string_view title) noexcept = 0;  // the window's title, now
+    virtual void turnEventLoop() noexcept = 0;                    // handle every pending event
 
   protected:
     PacedScreen() = default;
@@ -45,7 +46,7 @@ class PacingClock {
   public:
     using TimePoint = std::chrono::steady_clock::time_point;
     virtual ~PacingClock() = default;
-    [[nodiscard]] virtual TimePoint now() const = 0;
+    [[nodiscard]] virtual TimePoint now() const noexcept = 0;
 
   protected:
     PacingClock() = default;
@@ -73,7 +74,7 @@ class Pacing {
     // everything drawn and the last title reach the screen at once.
     class Command {
       public:
-        explicit Command(Pacing& pacing);
+        explicit Command(Pacing& pacing) noexcept;
         Command(const Command&) = delete;
         Command& operator=(const Command&) = delete;
         Command(Command&&) = delete;
@@ -90,7 +91,7 @@ class Pacing {
     void setTitle(std::string_view title);
 
     // Called for every event pump the engine asks for.
-    void pump();
+    void pump() noexcept;
 
     // Once the program is ending, nothing more is shown.
     void stopShowing() { showing_ = false; }
@@ -99,9 +100,9 @@ class Pacing {
     static constexpr std::int64_t kMostPumpsPerReading = std::int64_t{1} << 16U;
 
   private:
-    void showOnScreen(TimePoint now);
-    void measureFrom(TimePoint now);
-    [[nodiscard]] std::int64_t pumpsBeforeNextReading(TimePoint now) const;
+    void showOnScreen(TimePoint now) noexcept;
+    void measureFrom(TimePoint now) noexcept;
+    [[nodiscard]] std::int64_t pumpsBeforeNextReading(TimePoint now) const noexcept;
 
     PacedScreen& screen_;
     const PacingClock& clock_;

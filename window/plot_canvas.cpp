@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "window/emblem.h"
@@ -56,51 +57,63 @@ void PlotCanvas::fit(int width, int height, double ratio) {
     screen_.showLater();
 }
 
-float PlotCanvas::scaleWidth() const {
+float PlotCanvas::scaleWidth() const noexcept {
     return static_cast<float>(designWidth_ * layout::kTwipsPerPixel);
 }
 
-float PlotCanvas::scaleHeight() const {
+float PlotCanvas::scaleHeight() const noexcept {
     return static_cast<float>(designHeight_ * layout::kTwipsPerPixel);
 }
 
-void PlotCanvas::clear() {
+Outcome PlotCanvas::clear() noexcept {
     record_.clear(drawMode_, drawWidth_);
     paintBackground();
     drawn();
+    return Outcome::Done;
 }
 
-void PlotCanvas::setDrawMode(int mode) {
-    const int checked = surface::checkedDrawMode(mode);
-    record_.perform(DrawingOperation::drawMode(checked),
-                    [this](const DrawingOperation& setting) { drawMode_ = setting.setting; });
+Outcome PlotCanvas::setDrawMode(int mode) noexcept {
+    return surface::drawModeValid(mode) ? perform(DrawingOperation::drawMode(mode))
+                                        : Outcome::Refused;
 }
 
-void PlotCanvas::setDrawWidth(int pixels) {
-    const int checked = surface::checkedDrawWidth(pixels);
-    record_.perform(DrawingOperation::drawWidth(checked), [this](const DrawingOperation& setting) {
-        drawWidth_ = setting.setting;
-        penThickness_ = surface::penThickness(drawWidth_, ratio_);
+Outcome PlotCanvas::setDrawWidth(int pixels) noexcept {
+    return surface::drawWidthValid(pixels) ? perform(DrawingOperation::drawWidth(pixels))
+                                           : Outcome::Refused;
+}
+
+Outcome PlotCanvas::drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+    return perform(DrawingOperation::line(x1, y1, x2, y2, colour));
+}
+
+Outcome PlotCanvas::fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+    return perform(DrawingOperation::box(x1, y1, x2, y2, colour));
+}
+
+Outcome PlotCanvas::perform(const DrawingOperation& operation) noexcept {
+    const bool done = record_.perform(operation, [this](const DrawingOperation& taken) {
+        switch (taken.kind) {
+            case DrawingOperation::Kind::DrawMode:
+                drawMode_ = taken.setting;
+                return true;
+            case DrawingOperation::Kind::DrawWidth:
+                drawWidth_ = taken.setting;
+                penThickness_ = surface::penThickness(drawWidth_, ratio_);
+                return true;
+            case DrawingOperation::Kind::Line:
+            case DrawingOperation::Kind::Box:
+                if (!paint(taken)) {
+                    return false;
+                }
+                drawn();
+                return true;
+        }
+        return false;
     });
+    return done ? Outcome::Done : Outcome::Refused;
 }
 
-void PlotCanvas::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    record_.perform(DrawingOperation::line(x1, y1, x2, y2, colour),
-                    [this](const DrawingOperation& line) {
-                        paint(line);
-                        drawn();
-                    });
-}
-
-void PlotCanvas::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    record_.perform(DrawingOperation::box(x1, y1, x2, y2, colour),
-                    [this](const DrawingOperation& box) {
-                        paint(box);
-                        drawn();
-                    });
-}
-
-void PlotCanvas::release() {
+void PlotCanvas::release() noexcept {
     held_ = false;
     if (unshown_) {
         unshown_ = false;
@@ -108,14 +121,14 @@ void PlotCanvas::release() {
     }
 }
 
-void PlotCanvas::showDrawing() {
+void PlotCanvas::showDrawing() noexcept {
     if (unshown_) {
         unshown_ = false;
         screen_.showNow();
     }
 }
 
-void PlotCanvas::drawn() {
+void PlotCanvas::drawn() noexcept {
     if (held_) {
         unshown_ = true;
     } else {
@@ -133,7 +146,7 @@ void PlotCanvas::redraw() {
                        drawWidth_ = width;
                        penThickness_ = surface::penThickness(drawWidth_, ratio_);
                    },
-                   [this](const DrawingOperation& shape) { paint(shape); });
+                   [this](const DrawingOperation& shape) { static_cast<void>(paint(shape)); });
 }
 
 // Past the record's capacity: the picture so far, each new pixel taken from
@@ -175,7 +188,7 @@ void PlotCanvas::useEmblem(double ratio) {
 }
 
 // White, and the emblem at its natural size at the top-left, clipped by the interior.
-void PlotCanvas::paintBackground() {
+void PlotCanvas::paintBackground() noexcept {
     std::fill(pixels_.begin(), pixels_.end(), canvasPixel(layout::kSurfaceBackground, order_));
     const Emblem& emblem = emblems_.front();
     const int rows = std::min(emblem.height, height_);
@@ -188,18 +201,24 @@ void PlotCanvas::paintBackground() {
     }
 }
 
-void PlotCanvas::paint(const DrawingOperation& operation) {
-    const surface::DevicePoint a = surface::devicePoint(operation.x1, operation.y1, ratio_);
-    const surface::DevicePoint b = surface::devicePoint(operation.x2, operation.y2, ratio_);
+bool PlotCanvas::paint(const DrawingOperation& operation) noexcept {
+    const std::optional<surface::DevicePoint> a =
+        surface::devicePoint(operation.x1, operation.y1, ratio_);
+    const std::optional<surface::DevicePoint> b =
+        surface::devicePoint(operation.x2, operation.y2, ratio_);
+    if (!a || !b) {
+        return false;
+    }
     const CanvasPixel pen = canvasPixel(operation.colour, order_);
     if (operation.kind == DrawingOperation::Kind::Box) {
-        paintBox({a.x, a.y}, {b.x, b.y}, pen);
+        paintBox({a->x, a->y}, {b->x, b->y}, pen);
     } else {
-        paintLine({a.x, a.y}, {b.x, b.y}, pen);
+        paintLine({a->x, a->y}, {b->x, b->y}, pen);
     }
+    return true;
 }
 
-void PlotCanvas::paintBox(Point from, Point to, CanvasPixel pen) {
+void PlotCanvas::paintBox(Point from, Point to, CanvasPixel pen) noexcept {
     fillRect(std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
              std::max(from.y, to.y), pen);
 }
@@ -214,7 +233,7 @@ void PlotCanvas::paintBox(Point from, Point to, CanvasPixel pen) {
 // them. Since the minor coordinate moves at most one pixel a step, the squares
 // over one position of the major axis make one run: each position is filled
 // once, whatever the pen's width.
-void PlotCanvas::paintLine(Point from, Point to, CanvasPixel pen) {
+void PlotCanvas::paintLine(Point from, Point to, CanvasPixel pen) noexcept {
     const bool alongX = std::abs(to.x - from.x) >= std::abs(to.y - from.y);
     long long u0 = alongX ? from.x : from.y;
     long long v0 = alongX ? from.y : from.x;
@@ -255,7 +274,8 @@ void PlotCanvas::paintLine(Point from, Point to, CanvasPixel pen) {
 
 // Position u of the major axis, from vFirst to vLast on the minor one, both
 // included, where they lie in the picture.
-void PlotCanvas::fillRun(int u, long long vFirst, long long vLast, bool alongX, CanvasPixel pen) {
+void PlotCanvas::fillRun(int u, long long vFirst, long long vLast, bool alongX,
+                         CanvasPixel pen) noexcept {
     const long long across = alongX ? height_ : width_;
     const int first = static_cast<int>(std::max<long long>(vFirst, 0));
     const int last = static_cast<int>(std::min<long long>(vLast, across - 1));
@@ -268,7 +288,7 @@ void PlotCanvas::fillRun(int u, long long vFirst, long long vLast, bool alongX, 
 
 // The pixels from (left, top) to (right, bottom), both included, that lie in
 // the picture, under the draw mode.
-void PlotCanvas::fillRect(int left, int top, int right, int bottom, CanvasPixel pen) {
+void PlotCanvas::fillRect(int left, int top, int right, int bottom, CanvasPixel pen) noexcept {
     left = std::max(left, 0);
     top = std::max(top, 0);
     right = std::min(right, width_ - 1);

@@ -52,12 +52,14 @@ enum class ByteOrder {
     return ((pixel >> 16U) & 0xFFU) | (pixel & 0xFF00U) | ((pixel & 0xFFU) << 16U);
 }
 
-// What a toolkit's surface does when the picture has changed.
+// What a toolkit's surface does when the picture has changed. Neither may
+// fail: a screen that could not show the picture says so at its next turn of
+// the event loop.
 class CanvasScreen {
   public:
     virtual ~CanvasScreen() = default;
-    virtual void showLater() = 0;  // repaint when the event loop next can
-    virtual void showNow() = 0;    // repaint before returning
+    virtual void showLater() noexcept = 0;  // repaint when the event loop next can
+    virtual void showNow() noexcept = 0;    // repaint before returning
 
   protected:
     CanvasScreen() = default;
@@ -78,22 +80,24 @@ class PlotCanvas {
     // device pixels a pixel. A change draws the picture again.
     void fit(int width, int height, double ratio);
 
-    // The drawing operations of the window services, in twips.
-    void clear();
-    [[nodiscard]] float scaleWidth() const;
-    [[nodiscard]] float scaleHeight() const;
-    void setDrawMode(int mode);
-    void setDrawWidth(int pixels);
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour);
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour);
+    // The drawing operations of the window services, in twips. What the
+    // surface refuses (a draw mode or width it has not, a coordinate beyond
+    // its reach) is Refused and not drawn.
+    Outcome clear() noexcept;
+    [[nodiscard]] float scaleWidth() const noexcept;
+    [[nodiscard]] float scaleHeight() const noexcept;
+    Outcome setDrawMode(int mode) noexcept;
+    Outcome setDrawWidth(int pixels) noexcept;
+    Outcome drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept;
+    Outcome fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept;
 
     // While held, drawing reaches the screen only through showDrawing(): a
     // sweep draws thousands of segments and must not pay for a repaint with
     // each of them.
-    void hold() { held_ = true; }
-    void release();
+    void hold() noexcept { held_ = true; }
+    void release() noexcept;
     // Shows the picture now if anything was drawn since the screen last showed it.
-    void showDrawing();
+    void showDrawing() noexcept;
 
     // Holds a canvas's drawing back from the screen for one scope.
     class Held {
@@ -141,16 +145,19 @@ class PlotCanvas {
     // through many, a monitor change goes back and forth between two.
     static constexpr std::size_t kEmblemsKept = 4;
 
-    void drawn();
+    // Records, applies and draws one operation of the engine's.
+    [[nodiscard]] Outcome perform(const DrawingOperation& operation) noexcept;
+    void drawn() noexcept;
     void redraw();
     void stretchTo(int width, int height);
-    void paintBackground();
-    void paint(const DrawingOperation& operation);
+    void paintBackground() noexcept;
+    // False when the surface refuses the operation's coordinates.
+    [[nodiscard]] bool paint(const DrawingOperation& operation) noexcept;
     void useEmblem(double ratio);
-    void paintLine(Point from, Point to, CanvasPixel pen);
-    void paintBox(Point from, Point to, CanvasPixel pen);
-    void fillRect(int left, int top, int right, int bottom, CanvasPixel pen);
-    void fillRun(int u, long long vFirst, long long vLast, bool alongX, CanvasPixel pen);
+    void paintLine(Point from, Point to, CanvasPixel pen) noexcept;
+    void paintBox(Point from, Point to, CanvasPixel pen) noexcept;
+    void fillRect(int left, int top, int right, int bottom, CanvasPixel pen) noexcept;
+    void fillRun(int u, long long vFirst, long long vLast, bool alongX, CanvasPixel pen) noexcept;
 
     CanvasScreen& screen_;
     ByteOrder order_;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "window/form_layout.h"
 #include "window/window_services.h"
@@ -24,31 +25,32 @@ struct DevicePoint {
     friend bool operator==(DevicePoint, DevicePoint) = default;
 };
 
-// The device pixel that holds `twips`, with `ratio` device pixels to a pixel.
-[[nodiscard]] inline int devicePixel(float twips, double ratio) {
+// The device pixel that holds `twips`, with `ratio` device pixels to a
+// pixel; none for a coordinate the surface refuses.
+[[nodiscard]] inline std::optional<int> devicePixel(float twips, double ratio) noexcept {
     const double pixel = std::floor(static_cast<double>(twips) * ratio / layout::kTwipsPerPixel);
     if (!(std::abs(pixel) <= kLargestDevicePixel)) {  // also refuses NaN
-        throw WindowServiceError("coordinate out of range");
+        return std::nullopt;
     }
     return static_cast<int>(pixel);
 }
 
-[[nodiscard]] inline DevicePoint devicePoint(float x, float y, double ratio) {
-    return {devicePixel(x, ratio), devicePixel(y, ratio)};
+[[nodiscard]] inline std::optional<DevicePoint> devicePoint(float x, float y,
+                                                            double ratio) noexcept {
+    const std::optional<int> deviceX = devicePixel(x, ratio);
+    const std::optional<int> deviceY = devicePixel(y, ratio);
+    if (!deviceX || !deviceY) {
+        return std::nullopt;
+    }
+    return DevicePoint{*deviceX, *deviceY};
 }
 
-[[nodiscard]] inline int checkedDrawMode(int mode) {
-    if (mode != kDrawModeCopyPen && mode != kDrawModeMaskPen) {
-        throw WindowServiceError("unsupported draw mode");
-    }
-    return mode;
+[[nodiscard]] constexpr bool drawModeValid(int mode) noexcept {
+    return mode == kDrawModeCopyPen || mode == kDrawModeMaskPen;
 }
 
-[[nodiscard]] inline int checkedDrawWidth(int pixels) {
-    if (pixels < 1 || pixels > kWidestPen) {
-        throw WindowServiceError("draw width out of range");
-    }
-    return pixels;
+[[nodiscard]] constexpr bool drawWidthValid(int pixels) noexcept {
+    return pixels >= 1 && pixels <= kWidestPen;
 }
 
 // Device pixels across a pen of `pixels` pixels.

@@ -28,52 +28,76 @@ enum class TextField { Text1, Text2, Text3, Text4 };
     return index >= -1 && index < count;
 }
 
-// How a window operation reports that it failed (a value the control refuses,
-// a surface that cannot be drawn on). The Graph command abandons the statement
-// that made the call and goes on with the next one; nothing else is caught.
+// How a toolkit's primitive says that its control refused a value. The form
+// core turns it into an operation's Refused; the engine never sees it.
 class WindowServiceError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
+// How a window operation went.
+enum class Outcome : std::uint8_t {
+    Done,
+    // The window refused it (a value the control refuses, a surface that
+    // cannot draw it): the Graph command abandons the statement that made the
+    // call and goes on with the next one.
+    Refused,
+    // The command ends here: an event has ended the program, or the window
+    // failed beyond refusing (its failure is reported by the command's
+    // boundary). Nothing more of the command runs.
+    Ended,
+};
+
+// An operation's answer, and how it went; the value means something only
+// when it was Done.
+template <typename Value>
+struct Answer {
+    Value value{};
+    Outcome outcome = Outcome::Done;
+};
+
 // Everything the exposure engine asks of the main window, its controls and the
-// plot surface. Any operation may fail by throwing WindowServiceError. Texts
-// are UTF-8; surface coordinates are in the surface's own scale units, origin
-// at the top-left corner of its interior, x to the right, y downward.
+// plot surface. No operation throws: each says how it went. Texts are UTF-8;
+// surface coordinates are in the surface's own scale units, origin at the
+// top-left corner of its interior, x to the right, y downward.
 class WindowServices {
   public:
     virtual ~WindowServices() = default;
 
     // Plot surface (Picture1).
-    virtual void clear() = 0;  // back to the background colour and picture
-    [[nodiscard]] virtual float scaleWidth() = 0;
-    [[nodiscard]] virtual float scaleHeight() = 0;
-    virtual void setDrawMode(int mode) = 0;  // kDrawModeCopyPen or kDrawModeMaskPen
-    virtual void setDrawWidth(int pixels) = 0;
-    virtual void drawLine(float x1, float y1, float x2, float y2, Colour colour) = 0;
-    virtual void fillBox(float x1, float y1, float x2, float y2, Colour colour) = 0;
+    [[nodiscard]] virtual Outcome
+    clear() noexcept = 0;  // back to the background colour and picture
+    [[nodiscard]] virtual Answer<float> scaleWidth() noexcept = 0;
+    [[nodiscard]] virtual Answer<float> scaleHeight() noexcept = 0;
+    // kDrawModeCopyPen or kDrawModeMaskPen
+    [[nodiscard]] virtual Outcome setDrawMode(int mode) noexcept = 0;
+    [[nodiscard]] virtual Outcome setDrawWidth(int pixels) noexcept = 0;
+    [[nodiscard]] virtual Outcome drawLine(float x1, float y1, float x2, float y2,
+                                           Colour colour) noexcept = 0;
+    [[nodiscard]] virtual Outcome fillBox(float x1, float y1, float x2, float y2,
+                                          Colour colour) noexcept = 0;
 
     // Window and controls.
     // Form1. The view stays valid until the next setTitle(): the sweep reads
     // the title on every pass and must not pay for a copy of it each time.
-    [[nodiscard]] virtual std::string_view title() = 0;
-    virtual void setTitle(const std::string& title) = 0;
-    [[nodiscard]] virtual std::string text(TextField field) = 0;  // Text1 to Text4
-    virtual void setText(TextField field, const std::string& text) = 0;
-    [[nodiscard]] virtual std::string comboText() = 0;  // Combo1
-    virtual void addComboItem(const std::string& item) = 0;
-    virtual void setComboIndex(int index) = 0;
-    [[nodiscard]] virtual int checkState() = 0;  // Check1: 0 unchecked, 1 checked, 2 greyed
-    virtual void setCommand1Enabled(bool enabled) = 0;
+    [[nodiscard]] virtual Answer<std::string_view> title() noexcept = 0;
+    [[nodiscard]] virtual Outcome setTitle(const std::string& title) noexcept = 0;
+    [[nodiscard]] virtual Answer<std::string> text(TextField field) noexcept = 0;  // Text1 to Text4
+    [[nodiscard]] virtual Outcome setText(TextField field, const std::string& text) noexcept = 0;
+    [[nodiscard]] virtual Answer<std::string> comboText() noexcept = 0;  // Combo1
+    [[nodiscard]] virtual Outcome addComboItem(const std::string& item) noexcept = 0;
+    [[nodiscard]] virtual Outcome setComboIndex(int index) noexcept = 0;
+    // Check1: 0 unchecked, 1 checked, 2 greyed
+    [[nodiscard]] virtual Answer<int> checkState() noexcept = 0;
+    [[nodiscard]] virtual Outcome setCommand1Enabled(bool enabled) noexcept = 0;
 
     // Process control.
-    // Handles every pending window event and returns. When one of those events
-    // ends the program, the call does not return normally: it leaves by an
-    // exception that is not a WindowServiceError, so nothing of the command
-    // that called it runs any more.
-    virtual void pumpEvents() = 0;
+    // Handles every pending window event and returns: Ended when one of them
+    // has ended the program, and nothing of the command that called it may
+    // run any more.
+    [[nodiscard]] virtual Outcome pumpEvents() noexcept = 0;
     // Ends the program at once: no further handler runs and every window closes.
-    virtual void endProgram() = 0;
+    virtual void endProgram() noexcept = 0;
 
   protected:
     // Copies only between implementations of the same kind, never through the interface.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,8 +31,8 @@ TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
         std::vector<std::string> reports;
         const auto drawn = runCommand(
             window,
-            [&] {
-                window.setCommand1Enabled(false);
+            [&]() -> std::optional<int> {
+                EXPECT_EQ(window.setCommand1Enabled(false), Outcome::Done);
                 switch (failure) {
                     case 0:
                         throw std::logic_error("engine fault");
@@ -40,7 +41,6 @@ TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
                     default:
                         throw 42;  // NOLINT(hicpp-exception-baseclass): anything at all
                 }
-                return 0;
             },
             [&](std::string_view what) { reports.emplace_back(what); });
         EXPECT_FALSE(drawn) << failure;
@@ -53,14 +53,10 @@ TEST(CommandBoundary, AnyFailureAbandonsTheCommandAndLeavesGraphEnabled) {
 
 TEST(CommandBoundary, TheProgramsEndLeavesTheWindowAsItIs) {
     RecordingWindow window;
+    window.endOn("pumpEvents", 1);
     int reports = 0;
     const auto drawn = runCommand(
-        window,
-        [&] {
-            window.setCommand1Enabled(false);
-            throw ProgramEnded{};
-            return 0;
-        },
+        window, [&] { return runGraphCommand(window); },
         [&](std::string_view /*what*/) { ++reports; });
     EXPECT_FALSE(drawn);
     EXPECT_EQ(reports, 0);                       // ending is no failure

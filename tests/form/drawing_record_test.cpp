@@ -37,16 +37,14 @@ class Drawer {
         : record(kDrawModeCopyPen, 1, capacity) {}
 
     void perform(const Op& op) {
-        record.perform(op, [this](const Op& done) { drawn.push_back(done); });
+        EXPECT_TRUE(record.perform(op, [this](const Op& done) {
+            drawn.push_back(done);
+            return true;
+        }));
     }
     // As a surface that refuses the operation at its scale.
     void refuse(const Op& op) {
-        try {
-            record.perform(op, [](const Op& /*refused*/) {
-                throw WindowServiceError("coordinate out of range");
-            });
-        } catch (const WindowServiceError&) {  // NOLINT(bugprone-empty-catch): as the engine does
-        }
+        EXPECT_FALSE(record.perform(op, [](const Op& /*refused*/) { return false; }));
     }
 
     DrawingRecord record;

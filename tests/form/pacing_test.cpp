@@ -15,7 +15,7 @@ using std::chrono::milliseconds;
 
 class HandClock final : public PacingClock {
   public:
-    [[nodiscard]] TimePoint now() const override {
+    [[nodiscard]] TimePoint now() const noexcept override {
         ++readings_;
         return now_;
     }
@@ -32,9 +32,9 @@ class HandClock final : public PacingClock {
 // What the pacing asked of the screen, in order.
 class ScreenLog final : public PacedScreen {
   public:
-    void showDrawing() override { calls.emplace_back("drawing"); }
-    void showTitle(std::string_view title) override { calls.emplace_back(title); }
-    void turnEventLoop() override { calls.emplace_back("loop"); }
+    void showDrawing() noexcept override { calls.emplace_back("drawing"); }
+    void showTitle(std::string_view title) noexcept override { calls.emplace_back(title); }
+    void turnEventLoop() noexcept override { calls.emplace_back("loop"); }
 
     std::vector<std::string> calls;
 };
@@ -50,9 +50,9 @@ class PacingTest : public ::testing::Test {
 class TurnTimes final : public PacedScreen {
   public:
     explicit TurnTimes(const HandClock& clock) : clock_(clock) {}
-    void showDrawing() override {}
-    void showTitle(std::string_view /*title*/) override {}
-    void turnEventLoop() override { turns.push_back(clock_.time()); }
+    void showDrawing() noexcept override {}
+    void showTitle(std::string_view /*title*/) noexcept override {}
+    void turnEventLoop() noexcept override { turns.push_back(clock_.time()); }
 
     std::vector<PacingClock::TimePoint> turns;
 
@@ -155,9 +155,9 @@ TEST(PacingGate, PassesTenTimesSlowerDelayTheLoopAFewMillisecondsAtMost) {
 class SlowTurns final : public PacedScreen {
   public:
     SlowTurns(HandClock& clock, std::chrono::nanoseconds turn) : clock_(clock), turn_(turn) {}
-    void showDrawing() override {}
-    void showTitle(std::string_view /*title*/) override {}
-    void turnEventLoop() override {
+    void showDrawing() noexcept override {}
+    void showTitle(std::string_view /*title*/) noexcept override {}
+    void turnEventLoop() noexcept override {
         clock_.advance(turn_);
         ++turns;
     }

@@ -18,8 +18,8 @@ namespace {
 // Counts what the canvas asks of the screen.
 class CountingScreen final : public CanvasScreen {
   public:
-    void showLater() override { ++later; }
-    void showNow() override { ++now; }
+    void showLater() noexcept override { ++later; }
+    void showNow() noexcept override { ++now; }
     int later = 0;
     int now = 0;
 };

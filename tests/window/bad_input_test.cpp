@@ -148,13 +148,13 @@ TEST(EndlessSweepTest, StaysLiveAndEndsOnExit) {
         const char* const writtenBack = entered.second;
         const std::unique_ptr<FormDriver> started = startForm();
         FormDriver& form = *started;
-        form.services().setText(TextField::Text4, typed);
+        form.obliging().setText(TextField::Text4, typed);
         form.setChecked(true);
         int liveTicks = 0;
         form.every(20, [&] {  // runs only while the sweep handles events
             if (++liveTicks == 3) {
                 form.stopTicks();
-                EXPECT_EQ(form.services().text(TextField::Text4), writtenBack);
+                EXPECT_EQ(form.obliging().text(TextField::Text4), writtenBack);
                 EXPECT_EQ(form.shownTitle(), std::string(kTitle) + " - [0%]");
                 EXPECT_FALSE(form.enabled("Command1"));
                 form.click("Command2");

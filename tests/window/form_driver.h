@@ -101,6 +101,40 @@ struct Frame {
     bool resizable;
 };
 
+// The window services as a case calls them when it expects them to do as
+// asked: each call is checked to be done, and gives what it answered.
+class Obliging {
+  public:
+    explicit Obliging(WindowServices& window) : window_(window) {}
+
+    void clear() { done(window_.clear()); }
+    [[nodiscard]] float scaleWidth() { return done(window_.scaleWidth()); }
+    [[nodiscard]] float scaleHeight() { return done(window_.scaleHeight()); }
+    void setDrawMode(int mode) { done(window_.setDrawMode(mode)); }
+    void setDrawWidth(int pixels) { done(window_.setDrawWidth(pixels)); }
+    void drawLine(float x1, float y1, float x2, float y2, Colour colour) {
+        done(window_.drawLine(x1, y1, x2, y2, colour));
+    }
+    void fillBox(float x1, float y1, float x2, float y2, Colour colour) {
+        done(window_.fillBox(x1, y1, x2, y2, colour));
+    }
+    [[nodiscard]] std::string text(TextField field) { return done(window_.text(field)); }
+    void setText(TextField field, const std::string& text) { done(window_.setText(field, text)); }
+    [[nodiscard]] std::string comboText() { return done(window_.comboText()); }
+    void setComboIndex(int index) { done(window_.setComboIndex(index)); }
+    [[nodiscard]] int checkState() { return done(window_.checkState()); }
+
+  private:
+    static void done(Outcome outcome) { EXPECT_EQ(outcome, Outcome::Done); }
+    template <typename Value>
+    static Value done(const Answer<Value>& answer) {
+        done(answer.outcome);
+        return answer.value;
+    }
+
+    WindowServices& window_;
+};
+
 class FormDriver {
   public:
     FormDriver() = default;
@@ -112,6 +146,7 @@ class FormDriver {
 
     // The window's services and handlers, as the engine and the toolkit call them.
     [[nodiscard]] virtual WindowServices& services() = 0;
+    [[nodiscard]] Obliging obliging() { return Obliging(services()); }
     virtual void graph() = 0;  // Command1_Click, run to its end
 
     // What the user sees. Places are in pixels of the layout (logical pixels);
@@ -196,8 +231,8 @@ class FormTest : public ::testing::Test {
     FormTest() : driver(startForm()), form(*driver) {}
 
     [[nodiscard]] std::string title() { return form.shownTitle(); }
-    [[nodiscard]] std::string text(TextField field) { return form.services().text(field); }
-    void setText(TextField field, const std::string& text) { form.services().setText(field, text); }
+    [[nodiscard]] std::string text(TextField field) { return form.obliging().text(field); }
+    void setText(TextField field, const std::string& text) { form.obliging().setText(field, text); }
 
     // Waits until the title shows the result of a Graph command.
     [[nodiscard]] bool waitForResult(const std::string& result) {

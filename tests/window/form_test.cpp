@@ -55,23 +55,23 @@ TEST_F(FormKeysTest, EnterAndEscapeDoNothing) {
     EXPECT_TRUE(form.shown());
     EXPECT_EQ(title(), kTitle);  // no Graph command ran
     EXPECT_EQ(text(TextField::Text1), "600");
-    EXPECT_EQ(form.services().checkState(), 0);
+    EXPECT_EQ(form.obliging().checkState(), 0);
 }
 
 TEST_F(FormKeysTest, ResolutionListTakesNoTypedText) {
     form.focusOn("Combo1");
     form.type("2km");
     EXPECT_EQ(form.comboItems().size(), 3U);
-    EXPECT_EQ(form.services().comboText(), "1 m");
+    EXPECT_EQ(form.obliging().comboText(), "1 m");
     form.press(Key::Down);  // the keyboard picks the next entry
     form.press(Key::Down);
-    EXPECT_EQ(form.services().comboText(), "1 mm");
+    EXPECT_EQ(form.obliging().comboText(), "1 mm");
 }
 
 TEST_F(FormKeysTest, SpaceTogglesTheGridAndPressesTheFocusedButton) {
     form.focusOn("Check1");
     form.press(Key::Space);
-    EXPECT_TRUE(form.waitFor([&] { return form.services().checkState() == 1; }));
+    EXPECT_TRUE(form.waitFor([&] { return form.obliging().checkState() == 1; }));
     form.focusOn("Command1");
     form.press(Key::Space);
     ASSERT_TRUE(waitForResult("2m"));
@@ -164,8 +164,8 @@ TEST_F(GraphTest, ChangedFullScalesLeaveTheDecorationInPlace) {
 // replaces an earlier result, and the button comes back.
 TEST_F(GraphTest, NoResolutionSelectedDrawsNoCurveAndClearsTheResult) {
     graphWithAltG();
-    form.services().setComboIndex(-1);
-    EXPECT_EQ(form.services().comboText(), "");
+    form.obliging().setComboIndex(-1);
+    EXPECT_EQ(form.obliging().comboText(), "");
     form.graph();
     EXPECT_EQ(title(), kTitle);
     EXPECT_TRUE(form.enabled("Command1"));
@@ -182,7 +182,7 @@ TEST_F(GraphTest, NoResolutionSelectedDrawsNoCurveAndClearsTheResult) {
 // sweep, not only at its first event pump, and the chart is seen growing.
 TEST_F(GraphTest, TheWindowStaysLiveDuringATenMillionPassSweep) {
     setText(TextField::Text4, "10000");
-    form.services().setComboIndex(2);
+    form.obliging().setComboIndex(2);
     std::string titleWhileTyping;
     Picture screenWhileTyping;
     form.every(1, [&] {
@@ -215,8 +215,8 @@ TEST(FormEndTest, ExitAndTheCloseBoxEndTheProgramInTheMiddleOfASweep) {
         const char* way = exit ? "Exit" : "close box";
         const std::unique_ptr<FormDriver> started = startForm();
         FormDriver& form = *started;
-        form.services().setText(TextField::Text4, "1000000");
-        form.services().setComboIndex(2);
+        form.obliging().setText(TextField::Text4, "1000000");
+        form.obliging().setComboIndex(2);
         // The user's move comes once the sweep has begun, at one of its first
         // event pumps.
         const auto graphAndEnd = [&] {

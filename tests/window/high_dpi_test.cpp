@@ -53,7 +53,7 @@ class HighDpi : public FormTest {
 TEST_F(HighDpi, LayoutIsTheSameAndTheChartIsSharp) {
     EXPECT_EQ(form.client(), (PixelRect{0, 0, 542, 434}));
     EXPECT_EQ(form.place("Command1"), (PixelRect{368, 392, 81, 33}));
-    EXPECT_EQ(form.services().scaleWidth(), 439.0F * 15);  // twips do not change with the display
+    EXPECT_EQ(form.obliging().scaleWidth(), 439.0F * 15);  // twips do not change with the display
 
     const int width = static_cast<int>(std::lround(439 * ratio));
     const int height = static_cast<int>(std::lround(319 * ratio));

@@ -137,8 +137,8 @@ TEST_F(LayoutTest, FreshWindowShowsTheDesignDefaults) {
     EXPECT_EQ(text(TextField::Text3), "20");
     EXPECT_EQ(text(TextField::Text4), "10");
     EXPECT_EQ(form.comboItems(), (std::vector<std::string>{"1 m", "1 cm", "1 mm"}));
-    EXPECT_EQ(form.services().comboText(), "1 m");
-    EXPECT_EQ(form.services().checkState(), 0);
+    EXPECT_EQ(form.obliging().comboText(), "1 m");
+    EXPECT_EQ(form.obliging().checkState(), 0);
     EXPECT_EQ(form.focus(), "Picture1");
     EXPECT_TRUE(form.enabled("Command1"));
     EXPECT_EQ(form.textOf("Command1"), "&Graph");

@@ -33,7 +33,7 @@ class RecordedDrawing : public FormTest {
         setText(TextField::Text1, c.power);
         setText(TextField::Text3, c.densityFull);
         setText(TextField::Text4, c.distanceFull);
-        form.services().setComboIndex(c.resolution);
+        form.obliging().setComboIndex(c.resolution);
         form.setChecked(c.grid);
     }
 
@@ -77,7 +77,7 @@ TEST_P(SameAsNoToolkit, AtEveryScale) {
         form.graph();
         NullForm none(ratio);
         none.core().Form_Load();
-        WindowServices& inputs = none.core();
+        Obliging inputs(none.core());
         inputs.setText(TextField::Text1, chart.power);
         inputs.setText(TextField::Text3, chart.densityFull);
         inputs.setText(TextField::Text4, chart.distanceFull);
@@ -149,14 +149,14 @@ INSTANTIATE_TEST_SUITE_P(Ratios, ScaleChange, ::testing::Values(2.0, 1.5));
 TEST_F(RecordedDrawing, AfterAClearAScaleChangeShowsOnlyTheBackground) {
     enter(kEverything);
     form.graph();
-    form.services().clear();
+    form.obliging().clear();
     form.changeScale(2);
     EXPECT_TRUE(form.surface() == blankSurface(2));
 }
 
 // The record starts with the draw mode and width of the moment of the clear.
 TEST_F(RecordedDrawing, DrawsAgainWithTheModeAndWidthInEffectAtTheClear) {
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     const auto draw = [&] {
         surface.clear();
         surface.drawLine(150, 1500, 3000, 1500, kRedPixel);  // over the emblem
@@ -177,7 +177,7 @@ TEST_F(RecordedDrawing, DrawsAgainWithTheModeAndWidthInEffectAtTheClear) {
 // Past its capacity the record is no longer the whole picture: a scale change
 // stretches what was drawn, each pixel to the device pixels it covers.
 TEST_F(RecordedDrawing, PastItsCapacityAScaleChangeStretchesThePicture) {
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     surface.setDrawMode(kDrawModeCopyPen);
     for (std::size_t i = 0; i <= DrawingRecord::kCapacity; ++i) {
         const std::size_t column = i % 400;

@@ -14,7 +14,7 @@ namespace {
 using SurfaceTest = FormTest;
 
 TEST_F(SurfaceTest, FreshSurfaceShowsOnlyTheEmblemOnWhiteInsideItsBorder) {
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     EXPECT_EQ(surface.scaleWidth(), 439.0F * 15);  // the border takes one pixel each side
     EXPECT_EQ(surface.scaleHeight(), 319.0F * 15);
     const Picture picture = form.surface();
@@ -41,7 +41,7 @@ TEST_F(SurfaceTest, DrawModesCopyThePenOrMaskWithIt) {
         Case{kDrawModeCopyPen, rgb(228, 228, 228), kBluePixel, kBluePixel},
         Case{kDrawModeCopyPen, kWhitePixel, kBlackPixel, kBlackPixel},
     };
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     for (const Case& c : cases) {
         surface.setDrawMode(kDrawModeCopyPen);
         surface.fillBox(150, 150, 450, 450, c.beneath);
@@ -56,7 +56,7 @@ TEST_F(SurfaceTest, DrawModesCopyThePenOrMaskWithIt) {
 }
 
 TEST_F(SurfaceTest, TwipsMapToThePixelThatHoldsThemEndsIncluded) {
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     surface.setDrawMode(kDrawModeCopyPen);
     surface.drawLine(150, 74.9F, 300, 74.9F, kBlackPixel);    // row 4, columns 10 to 20
     surface.drawLine(464.9F, 300, 464.9F, 15, kBlackPixel);   // column 30, rows 1 to 20
@@ -91,7 +91,7 @@ TEST_F(SurfaceTest, SlantedLinesJoinTheirEndPointsEitherWay) {
     };
     const std::array lines{Line{60, 40, 10, 10}, Line{10, 50, 60, 70}, Line{70, 10, 75, 60},
                            Line{100, 60, 80, 10}};
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     surface.setDrawMode(kDrawModeCopyPen);
     for (const Line& l : lines) {
         surface.drawLine(static_cast<float>(l.x1 * 15), static_cast<float>(l.y1 * 15),
@@ -114,19 +114,19 @@ TEST_F(SurfaceTest, SlantedLinesJoinTheirEndPointsEitherWay) {
 
 TEST_F(SurfaceTest, RefusesValuesItCannotDraw) {
     WindowServices& surface = form.services();
-    EXPECT_THROW(surface.setDrawMode(7), WindowServiceError);
-    EXPECT_THROW(surface.setDrawWidth(0), WindowServiceError);
+    EXPECT_EQ(surface.setDrawMode(7), Outcome::Refused);
+    EXPECT_EQ(surface.setDrawWidth(0), Outcome::Refused);
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float huge = std::numeric_limits<float>::max();
-    EXPECT_THROW(surface.drawLine(nan, 0, 10, 10, 0), WindowServiceError);
-    EXPECT_THROW(surface.fillBox(0, 0, huge, 10, 0), WindowServiceError);
-    EXPECT_THROW(surface.setComboIndex(3), WindowServiceError);
-    EXPECT_THROW(surface.setComboIndex(-2), WindowServiceError);
+    EXPECT_EQ(surface.drawLine(nan, 0, 10, 10, 0), Outcome::Refused);
+    EXPECT_EQ(surface.fillBox(0, 0, huge, 10, 0), Outcome::Refused);
+    EXPECT_EQ(surface.setComboIndex(3), Outcome::Refused);
+    EXPECT_EQ(surface.setComboIndex(-2), Outcome::Refused);
     EXPECT_TRUE(form.surface() == blankSurface(1.0));  // nothing drawn
 }
 
 TEST_F(SurfaceTest, ClearBringsBackTheEmblem) {
-    WindowServices& surface = form.services();
+    Obliging surface = form.obliging();
     surface.setDrawMode(kDrawModeMaskPen);
     surface.fillBox(1, 1, 6000, 4000, kRedPixel);
     surface.clear();

@@ -20,30 +20,46 @@ class IdleWindow final : public WindowServices {
         texts_[index(TextField::Text4)] = std::move(distanceFull);
     }
 
-    void clear() override {}
-    [[nodiscard]] float scaleWidth() override {
-        return designInterior(layout::control("Picture1").place.width);
+    [[nodiscard]] Outcome clear() noexcept override { return Outcome::Done; }
+    [[nodiscard]] Answer<float> scaleWidth() noexcept override {
+        return {designInterior(layout::control("Picture1").place.width)};
     }
-    [[nodiscard]] float scaleHeight() override {
-        return designInterior(layout::control("Picture1").place.height);
+    [[nodiscard]] Answer<float> scaleHeight() noexcept override {
+        return {designInterior(layout::control("Picture1").place.height)};
     }
-    void setDrawMode(int /*mode*/) override {}
-    void setDrawWidth(int /*pixels*/) override {}
-    void drawLine(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, Colour /*c*/) override {}
-    void fillBox(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, Colour /*c*/) override {}
-    [[nodiscard]] std::string_view title() override { return title_; }
-    void setTitle(const std::string& title) override { title_ = title; }
-    [[nodiscard]] std::string text(TextField field) override { return texts_.at(index(field)); }
-    void setText(TextField field, const std::string& text) override {
+    [[nodiscard]] Outcome setDrawMode(int /*mode*/) noexcept override { return Outcome::Done; }
+    [[nodiscard]] Outcome setDrawWidth(int /*pixels*/) noexcept override { return Outcome::Done; }
+    [[nodiscard]] Outcome drawLine(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
+                                   Colour /*c*/) noexcept override {
+        return Outcome::Done;
+    }
+    [[nodiscard]] Outcome fillBox(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
+                                  Colour /*c*/) noexcept override {
+        return Outcome::Done;
+    }
+    [[nodiscard]] Answer<std::string_view> title() noexcept override { return {title_}; }
+    [[nodiscard]] Outcome setTitle(const std::string& title) noexcept override {
+        title_ = title;
+        return Outcome::Done;
+    }
+    [[nodiscard]] Answer<std::string> text(TextField field) noexcept override {
+        return {texts_.at(index(field))};
+    }
+    [[nodiscard]] Outcome setText(TextField field, const std::string& text) noexcept override {
         texts_.at(index(field)) = text;
+        return Outcome::Done;
     }
-    [[nodiscard]] std::string comboText() override { return resolution_; }
-    void addComboItem(const std::string& /*item*/) override {}
-    void setComboIndex(int /*index*/) override {}
-    [[nodiscard]] int checkState() override { return 0; }
-    void setCommand1Enabled(bool /*enabled*/) override {}
-    void pumpEvents() override {}
-    void endProgram() override {}
+    [[nodiscard]] Answer<std::string> comboText() noexcept override { return {resolution_}; }
+    [[nodiscard]] Outcome addComboItem(const std::string& /*item*/) noexcept override {
+        return Outcome::Done;
+    }
+    [[nodiscard]] Outcome setComboIndex(int /*index*/) noexcept override { return Outcome::Done; }
+    [[nodiscard]] Answer<int> checkState() noexcept override { return {0}; }
+    [[nodiscard]] Outcome setCommand1Enabled(bool /*enabled*/) noexcept override {
+        return Outcome::Done;
+    }
+    [[nodiscard]] Outcome pumpEvents() noexcept override { return Outcome::Done; }
+    void endProgram() noexcept override {}
 
   private:
     static std::size_t index(TextField field) { return static_cast<std::size_t>(field); }

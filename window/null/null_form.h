@@ -14,7 +14,8 @@
 
 namespace aurisplot {
 
-class NullForm final : public FormToolkit, private CanvasScreen {
+// A test may make a primitive fail by overriding it.
+class NullForm : public FormToolkit, private CanvasScreen {
   public:
     // The designed window at `ratio` device pixels a pixel.
     explicit NullForm(double ratio = 1.0);
@@ -29,6 +30,7 @@ class NullForm final : public FormToolkit, private CanvasScreen {
     [[nodiscard]] const std::string& shownTitle() const { return title_; }
     [[nodiscard]] const std::string& chartDescription() const { return description_; }
     [[nodiscard]] bool closed() const { return closed_; }
+    [[nodiscard]] const std::vector<std::string>& failures() const { return failures_; }
     // As the user ticks Check1: 0 unchecked, 1 checked, 2 greyed.
     void setCheckState(int state) { checkState_ = state; }
 
@@ -50,8 +52,8 @@ class NullForm final : public FormToolkit, private CanvasScreen {
     void reportFailure(std::string_view what) override { failures_.emplace_back(what); }
 
   private:
-    void showLater() override {}
-    void showNow() override {}
+    void showLater() noexcept override {}
+    void showNow() noexcept override {}
 
     std::map<std::string, std::string, std::less<>> texts_;
     std::map<std::string, bool, std::less<>> enabled_;

@@ -59,7 +59,11 @@ std::string fieldName(TextField which) {
 }
 
 void RecordingWindow::failOn(std::string_view operation, int nth) {
-    failures_.emplace(std::string(operation), nth);
+    outcomes_.insert_or_assign({std::string(operation), nth}, Outcome::Refused);
+}
+
+void RecordingWindow::endOn(std::string_view operation, int nth) {
+    outcomes_.insert_or_assign({std::string(operation), nth}, Outcome::Ended);
 }
 
 std::vector<std::string> RecordingWindow::linesOf(std::string_view operation) const {
@@ -81,106 +85,121 @@ std::string& RecordingWindow::field(TextField which) {
     return state.texts.at(static_cast<std::size_t>(which));
 }
 
-void RecordingWindow::record(std::string_view operation, const std::string& arguments) {
+Outcome RecordingWindow::record(std::string_view operation, const std::string& arguments) {
     const int nth = ++calls_[std::string(operation)];
     std::string line(operation);
     if (!arguments.empty()) {
         line += " " + arguments;
     }
-    if (failures_.contains({std::string(operation), nth})) {
-        log_.push_back(line + " -> failed");
-        throw WindowServiceError(line);
+    const auto told = outcomes_.find(std::pair{std::string(operation), nth});
+    if (told == outcomes_.end()) {
+        log_.push_back(std::move(line));
+        return Outcome::Done;
     }
-    log_.push_back(std::move(line));
+    log_.push_back(line + (told->second == Outcome::Refused ? " -> failed" : " -> ended"));
+    return told->second;
 }
 
-void RecordingWindow::clear() {
-    record("clear");
+Outcome RecordingWindow::clear() noexcept {
+    return record("clear");
 }
 
-float RecordingWindow::scaleWidth() {
-    record("scaleWidth");
-    return state.width;
+Answer<float> RecordingWindow::scaleWidth() noexcept {
+    return answer(record("scaleWidth"), state.width);
 }
 
-float RecordingWindow::scaleHeight() {
-    record("scaleHeight");
-    return state.height;
+Answer<float> RecordingWindow::scaleHeight() noexcept {
+    return answer(record("scaleHeight"), state.height);
 }
 
-void RecordingWindow::setDrawMode(int mode) {
-    record("setDrawMode", std::to_string(mode));
+Outcome RecordingWindow::setDrawMode(int mode) noexcept {
+    return record("setDrawMode", std::to_string(mode));
 }
 
-void RecordingWindow::setDrawWidth(int pixels) {
-    record("setDrawWidth", std::to_string(pixels));
+Outcome RecordingWindow::setDrawWidth(int pixels) noexcept {
+    return record("setDrawWidth", std::to_string(pixels));
 }
 
-void RecordingWindow::drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-    record("drawLine", logged(x1) + " " + logged(y1) + " " + logged(x2) + " " + logged(y2) + " " +
-                           std::to_string(colour));
+Outcome RecordingWindow::drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+    return record("drawLine", logged(x1) + " " + logged(y1) + " " + logged(x2) + " " + logged(y2) +
+                                  " " + std::to_string(colour));
 }
 
-void RecordingWindow::fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-    record("fillBox", logged(x1) + " " + logged(y1) + " " + logged(x2) + " " + logged(y2) + " " +
-                          std::to_string(colour));
+Outcome RecordingWindow::fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+    return record("fillBox", logged(x1) + " " + logged(y1) + " " + logged(x2) + " " + logged(y2) +
+                                 " " + std::to_string(colour));
 }
 
-std::string_view RecordingWindow::title() {
-    record("title");
-    return state.title;
+Answer<std::string_view> RecordingWindow::title() noexcept {
+    return answer(record("title"), std::string_view(state.title));
 }
 
-void RecordingWindow::setTitle(const std::string& title) {
-    record("setTitle", quoted(title));
-    state.title = title;
+// What the window refuses, it keeps as it was.
+Outcome RecordingWindow::setTitle(const std::string& title) noexcept {
+    const Outcome outcome = record("setTitle", quoted(title));
+    if (outcome == Outcome::Done) {
+        state.title = title;
+    }
+    return outcome;
 }
 
-std::string RecordingWindow::text(TextField which) {
-    record("text", fieldName(which));
-    return field(which);
+Answer<std::string> RecordingWindow::text(TextField which) noexcept {
+    return answer(record("text", fieldName(which)), field(which));
 }
 
-void RecordingWindow::setText(TextField which, const std::string& text) {
-    record("setText", fieldName(which) + " " + quoted(text));
-    field(which) = text;
+Outcome RecordingWindow::setText(TextField which, const std::string& text) noexcept {
+    const Outcome outcome = record("setText", fieldName(which) + " " + quoted(text));
+    if (outcome == Outcome::Done) {
+        field(which) = text;
+    }
+    return outcome;
 }
 
-std::string RecordingWindow::comboText() {
-    record("comboText");
+Answer<std::string> RecordingWindow::comboText() noexcept {
     const auto index = static_cast<std::size_t>(state.comboIndex);
-    return state.comboIndex >= 0 && index < state.comboItems.size() ? state.comboItems[index] : "";
+    return answer(record("comboText"), state.comboIndex >= 0 && index < state.comboItems.size()
+                                           ? state.comboItems[index]
+                                           : std::string());
 }
 
-void RecordingWindow::addComboItem(const std::string& item) {
-    record("addComboItem", quoted(item));
-    state.comboItems.push_back(item);
+Outcome RecordingWindow::addComboItem(const std::string& item) noexcept {
+    const Outcome outcome = record("addComboItem", quoted(item));
+    if (outcome == Outcome::Done) {
+        state.comboItems.push_back(item);
+    }
+    return outcome;
 }
 
-void RecordingWindow::setComboIndex(int index) {
-    record("setComboIndex", std::to_string(index));
+Outcome RecordingWindow::setComboIndex(int index) noexcept {
+    const Outcome outcome = record("setComboIndex", std::to_string(index));
+    if (outcome != Outcome::Done) {
+        return outcome;
+    }
     if (!listIndexValid(index, static_cast<int>(state.comboItems.size()))) {
-        throw WindowServiceError("list index out of range");
+        return Outcome::Refused;
     }
     state.comboIndex = index;
+    return outcome;
 }
 
-int RecordingWindow::checkState() {
-    record("checkState");
-    return state.checkState;
+Answer<int> RecordingWindow::checkState() noexcept {
+    return answer(record("checkState"), state.checkState);
 }
 
-void RecordingWindow::setCommand1Enabled(bool enabled) {
-    record("setCommand1Enabled", enabled ? "true" : "false");
-    state.command1Enabled = enabled;
+Outcome RecordingWindow::setCommand1Enabled(bool enabled) noexcept {
+    const Outcome outcome = record("setCommand1Enabled", enabled ? "true" : "false");
+    if (outcome == Outcome::Done) {
+        state.command1Enabled = enabled;
+    }
+    return outcome;
 }
 
-void RecordingWindow::pumpEvents() {
-    record("pumpEvents");
+Outcome RecordingWindow::pumpEvents() noexcept {
+    return record("pumpEvents");
 }
 
-void RecordingWindow::endProgram() {
-    record("endProgram");
+void RecordingWindow::endProgram() noexcept {
+    static_cast<void>(record("endProgram"));
 }
 
 }  // namespace aurisplot::testing

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <map>
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -34,42 +33,50 @@ class RecordingWindow : public WindowServices {
     };
     State state;
 
-    // Makes call number nth (counted from 1) of operation throw WindowServiceError.
+    // Makes call number nth (counted from 1) of operation refuse, or end the
+    // command there as the end of the program does.
     void failOn(std::string_view operation, int nth);
+    void endOn(std::string_view operation, int nth);
     [[nodiscard]] const std::vector<std::string>& log() const { return log_; }
     // The logged lines of one operation, in order.
     [[nodiscard]] std::vector<std::string> linesOf(std::string_view operation) const;
     [[nodiscard]] int callCount(std::string_view operation) const;
     [[nodiscard]] std::string& field(TextField which);
 
-    void clear() override;
-    [[nodiscard]] float scaleWidth() override;
-    [[nodiscard]] float scaleHeight() override;
-    void setDrawMode(int mode) override;
-    void setDrawWidth(int pixels) override;
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour) override;
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour) override;
-    [[nodiscard]] std::string_view title() override;
-    void setTitle(const std::string& title) override;
-    [[nodiscard]] std::string text(TextField which) override;
-    void setText(TextField which, const std::string& text) override;
-    [[nodiscard]] std::string comboText() override;
-    void addComboItem(const std::string& item) override;
-    void setComboIndex(int index) override;
-    [[nodiscard]] int checkState() override;
-    void setCommand1Enabled(bool enabled) override;
-    void pumpEvents() override;
-    void endProgram() override;
+    [[nodiscard]] Outcome clear() noexcept override;
+    [[nodiscard]] Answer<float> scaleWidth() noexcept override;
+    [[nodiscard]] Answer<float> scaleHeight() noexcept override;
+    [[nodiscard]] Outcome setDrawMode(int mode) noexcept override;
+    [[nodiscard]] Outcome setDrawWidth(int pixels) noexcept override;
+    [[nodiscard]] Outcome drawLine(float x1, float y1, float x2, float y2,
+                                   Colour colour) noexcept override;
+    [[nodiscard]] Outcome fillBox(float x1, float y1, float x2, float y2,
+                                  Colour colour) noexcept override;
+    [[nodiscard]] Answer<std::string_view> title() noexcept override;
+    [[nodiscard]] Outcome setTitle(const std::string& title) noexcept override;
+    [[nodiscard]] Answer<std::string> text(TextField which) noexcept override;
+    [[nodiscard]] Outcome setText(TextField which, const std::string& text) noexcept override;
+    [[nodiscard]] Answer<std::string> comboText() noexcept override;
+    [[nodiscard]] Outcome addComboItem(const std::string& item) noexcept override;
+    [[nodiscard]] Outcome setComboIndex(int index) noexcept override;
+    [[nodiscard]] Answer<int> checkState() noexcept override;
+    [[nodiscard]] Outcome setCommand1Enabled(bool enabled) noexcept override;
+    [[nodiscard]] Outcome pumpEvents() noexcept override;
+    void endProgram() noexcept override;
 
   private:
-    // Logs the call and throws if it was told to fail.
-    void record(std::string_view operation, const std::string& arguments = {});
+    // Logs the call, and says how it went as it was told to.
+    [[nodiscard]] Outcome record(std::string_view operation, const std::string& arguments = {});
+    template <typename Value>
+    [[nodiscard]] Answer<Value> answer(Outcome outcome, Value value) {
+        return outcome == Outcome::Done ? Answer<Value>{std::move(value), outcome}
+                                        : Answer<Value>{{}, outcome};
+    }
 
     std::vector<std::string> log_;
     std::map<std::string, int, std::less<>> calls_;
-    std::set<std::pair<std::string, int>, std::less<>> failures_;
+    std::map<std::pair<std::string, int>, Outcome, std::less<>> outcomes_;
 };
-
 // Surface coordinates and texts as they appear in the log.
 [[nodiscard]] std::string logged(float value);
 [[nodiscard]] std::string quoted(std::string_view text);

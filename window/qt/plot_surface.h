@@ -25,8 +25,8 @@ class PlotSurface final : public QWidget, private CanvasScreen {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void showLater() override { update(); }
-    void showNow() override { repaint(); }
+    void showLater() noexcept override { update(); }
+    void showNow() noexcept override { repaint(); }
     [[nodiscard]] QSize interiorSize() const;
     void fitCanvas();
 

@@ -179,12 +179,14 @@ void PlotSurface::fitTo(double ratio) {
                 ratio);
 }
 
-void PlotSurface::showLater() {
-    onPage(page_show_picture, canvas_.pixels().data(), canvas_.width(), canvas_.height(), 0);
+// The page keeps what failed in showing the picture until its next call,
+// which every turn of the event loop makes, and fails there.
+void PlotSurface::showLater() noexcept {
+    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 0);
 }
 
-void PlotSurface::showNow() {
-    onPage(page_show_picture, canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
+void PlotSurface::showNow() noexcept {
+    page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
 }
 
 Form1::Form1() : core_(*this, Picture1.canvas()) {

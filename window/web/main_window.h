@@ -29,8 +29,8 @@ class PlotSurface final : private CanvasScreen {
     void fitTo(double ratio);
 
   private:
-    void showLater() override;
-    void showNow() override;
+    void showLater() noexcept override;
+    void showNow() noexcept override;
 
     PlotCanvas canvas_;
 };

@@ -91,11 +91,11 @@ void PlotSurface::place(const layout::TwipRect& design, int dpi) {
     canvas_.fit(width, height, ratio);
 }
 
-void PlotSurface::showLater() {
+void PlotSurface::showLater() noexcept {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void PlotSurface::showNow() {
+void PlotSurface::showNow() noexcept {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

@@ -35,8 +35,8 @@ class PlotSurface final : private CanvasScreen {
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void showLater() override;
-    void showNow() override;
+    void showLater() noexcept override;
+    void showNow() noexcept override;
     void paint();
 
     HWND hwnd_ = nullptr;
