@@ -1,6 +1,8 @@
 // The density sweep: the curve, the limit marker, progress and result.
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -96,11 +98,31 @@ class ProgressTitle {
     std::string text_;
 };
 
+// Whether two texts are the same. The sweep asks it of the title on every
+// pass, so eight bytes are compared at a time: a byte at a time, as
+// WebAssembly's C library does it, cost the browser's sweep a tenth of its time.
+[[nodiscard]] bool sameText(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    std::size_t at = 0;
+    for (; at + sizeof(std::uint64_t) <= a.size(); at += sizeof(std::uint64_t)) {
+        std::uint64_t left = 0;
+        std::uint64_t right = 0;
+        std::memcpy(&left, a.data() + at, sizeof left);
+        std::memcpy(&right, b.data() + at, sizeof right);
+        if (left != right) {
+            return false;
+        }
+    }
+    return a.substr(at) == b.substr(at);
+}
+
 // The title is written only when its text changes.
 [[nodiscard]] bool showProgress(WindowServices& window, const std::string& progress) {
     std::string_view shown;
     return resumeNext(window.title(), [&](std::string_view title) { shown = title; }) &&
-           (shown == progress || resumeNext(window.setTitle(progress)));
+           (sameText(shown, progress) || resumeNext(window.setTitle(progress)));
 }
 
 // One step of the sweep; false once the command has ended.

@@ -172,6 +172,30 @@ void addSaturating(std::int64_t& total, std::int64_t delta) {
     return number;
 }
 
+// Up to 15 digits times or over a power of ten up to 10^22: both are doubles
+// exactly, so one multiplication or division rounds the value correctly, as
+// the general conversion would. Most texts typed are such, and the general
+// conversion costs a hundred times more where the C library does it in
+// software floating point (WebAssembly's).
+[[nodiscard]] std::optional<double> exactlyRepresented(const DecimalDigits& number) {
+    constexpr std::size_t kMostDigits = 15;
+    constexpr std::int64_t kLargestExactPower = 22;
+    if (number.significant.size() > kMostDigits || number.exponent > kLargestExactPower ||
+        number.exponent < -kLargestExactPower) {
+        return std::nullopt;
+    }
+    std::int64_t digits = 0;
+    for (const char c : number.significant) {
+        digits = digits * 10 + (c - '0');
+    }
+    double power = 1;
+    for (std::int64_t k = 0; k < std::abs(number.exponent); ++k) {
+        power *= 10;  // exact up to 10^22
+    }
+    const auto whole = static_cast<double>(digits);
+    return number.exponent < 0 ? whole / power : whole * power;
+}
+
 [[nodiscard]] std::optional<double> toDouble(const DecimalDigits& number) {
     const double zero = number.negative ? -0.0 : 0.0;
     if (number.significant.empty()) {
@@ -184,6 +208,9 @@ void addSaturating(std::int64_t& total, std::int64_t delta) {
     }
     if (magnitude < -330) {
         return zero;
+    }
+    if (const std::optional<double> exact = exactlyRepresented(number)) {
+        return number.negative ? -*exact : *exact;
     }
     std::string text = number.significant;
     text += 'e';
@@ -281,6 +308,12 @@ std::string format(double x) {
     }
     if (x == 0) {
         return "0";
+    }
+    // A whole number of up to 15 digits is its own rounding: its digits as
+    // they are, without the general conversion's cost.
+    constexpr double kFifteenDigits = 1e15;
+    if (std::fabs(x) < kFifteenDigits && std::trunc(x) == x) {
+        return std::to_string(static_cast<std::int64_t>(x));
     }
     // Just below the top of the double range, rounding up to fifteen digits
     // would write a number that no longer reads back; round down there.

@@ -7,7 +7,7 @@
 
 namespace aurisplot {
 
-double powerDensity(double powerW, double gainFactor, double distance) {
+double powerDensity(double powerW, double gainFactor, double distance) noexcept {
     if (powerW == 0 || gainFactor == 0) {
         return 0;  // no power radiated, even through an unbounded gain
     }

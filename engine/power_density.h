@@ -11,6 +11,6 @@ inline constexpr double kDensityFactor = 0.1;  // W/m² to mW/cm²
 
 // Far-field power density in mW/cm² at a distance in metres. A transmitter too
 // strong to represent gives +infinity; zero power gives 0 whatever the gain.
-[[nodiscard]] double powerDensity(double powerW, double gainFactor, double distance);
+[[nodiscard]] double powerDensity(double powerW, double gainFactor, double distance) noexcept;
 
 }  // namespace aurisplot

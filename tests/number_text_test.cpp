@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
@@ -84,6 +85,22 @@ TEST(Parse, LongTextsStayExact) {
     EXPECT_EQ(parse(std::string(1 << 20, '1')), std::nullopt);
     // Far more digits than a double holds still round correctly.
     EXPECT_EQ(parse("0.1" + std::string(1000, '0') + "1"), 0.1);
+}
+
+// Short texts take a shortcut past the general conversion: it must give the
+// correctly rounded value all the same, at each end of its reach and past it.
+TEST(Parse, ShortTextsRoundAsTheGeneralConversionDoes) {
+    for (const std::string digits :
+         {"1", "22", "9007199254740993", "123456789012345", "999999999999999", "1234567890123456",
+          "30000000000000007", "17976931348623157"}) {
+        for (int exponent = -25; exponent <= 25; ++exponent) {
+            const std::string text = digits + "E" + std::to_string(exponent);
+            EXPECT_EQ(parse(text), std::strtod(text.c_str(), nullptr)) << text;
+            std::string withPoint(1, '.');
+            withPoint += text;
+            EXPECT_EQ(parse(withPoint), std::strtod(withPoint.c_str(), nullptr)) << withPoint;
+        }
+    }
 }
 
 struct FormatCase {
