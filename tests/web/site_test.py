@@ -222,8 +222,14 @@ class UpdateTest(SiteCase):
             self.wait_for(browser, FORM, "the page again")
             self.wait_for(browser, f"document.body.innerText.includes({READY!r})",
                           "the new version to be offered")
-            self.assertEqual(self.fetched(browser, list(first)), first,
-                             "the old page got files of the new version")
+            # WebKit counts no page in its back-forward cache as a client of the
+            # worker: while the user is away, nothing of the old version is open,
+            # and the new one takes over. The page it restores was loaded whole
+            # and loads nothing more; what it offers and what a reload gives are
+            # checked below. Elsewhere the old version serves the page until then.
+            if ENGINE != "webkit":
+                self.assertEqual(self.fetched(browser, list(first)), first,
+                                 "the old page got files of the new version")
 
             # Not while a sweep runs.
             browser.evaluate("(document.getElementById('Text4').value = '100000',"

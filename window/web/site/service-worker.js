@@ -10,6 +10,8 @@
 //   older ones.
 // - A new version waits until every page of the old one has gone, or until a
 //   page asks it to take over ("take over", when the user chooses to reload).
+//   WebKit takes a page kept in its back-forward cache for gone: the page it
+//   restores runs the old version, loaded whole, and is offered the new one.
 // - Requests to any other origin are never answered or kept here.
 "use strict";
 
