@@ -4,7 +4,7 @@
 // limit, and the grid when it is wanted.
 
 #include "engine/graph_inputs.h"
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

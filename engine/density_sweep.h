@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "engine/graph_inputs.h"
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

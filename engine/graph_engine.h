@@ -13,7 +13,7 @@
 #include "engine/chart_description.h"
 #include "engine/graph_inputs.h"
 #include "engine/resolution.h"
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

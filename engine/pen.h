@@ -4,7 +4,7 @@
 // each set it before they draw.
 
 #include "engine/resume_next.h"
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

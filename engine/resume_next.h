@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

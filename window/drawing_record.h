@@ -24,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

@@ -8,14 +8,22 @@
 
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "engine/window_services.h"
 #include "window/pacing.h"
 #include "window/plot_canvas.h"
-#include "window/window_services.h"
 
 namespace aurisplot {
+
+// How a toolkit's primitive says that its control refused a value. The form
+// core turns it into an operation's Refused; the engine never sees it.
+class WindowServiceError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 // What a toolkit's window does for the form core. A primitive that the
 // control refuses throws WindowServiceError; any other exception is a failure

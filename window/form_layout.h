@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot::layout {
 

@@ -22,8 +22,8 @@
 #include <span>
 #include <vector>
 
+#include "engine/window_services.h"
 #include "window/drawing_record.h"
-#include "window/window_services.h"
 
 namespace aurisplot {
 

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <optional>
 
+#include "engine/window_services.h"
 #include "window/form_layout.h"
-#include "window/window_services.h"
 
 namespace aurisplot::surface {
 

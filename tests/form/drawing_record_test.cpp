@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/window_services.h"
 #include "window/drawing_record.h"
-#include "window/window_services.h"
 
 namespace aurisplot {
 

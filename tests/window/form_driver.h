@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "engine/graph_engine.h"
+#include "engine/window_services.h"
 #include "window/form_core.h"
-#include "window/window_services.h"
 
 namespace aurisplot::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "window/window_services.h"
+#include "engine/window_services.h"
 
 namespace aurisplot {
 

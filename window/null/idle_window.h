@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/window_services.h"
 #include "window/null/design_defaults.h"
-#include "window/window_services.h"
 
 namespace aurisplot {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/graph_engine.h"
+#include "engine/window_services.h"
 #include "window/form_layout.h"
 #include "window/null/design_defaults.h"
-#include "window/window_services.h"
 
 namespace aurisplot::testing {
 

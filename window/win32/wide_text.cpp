@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "window/window_services.h"
+#include "window/form_core.h"
 
 namespace aurisplot::win32 {
 namespace {

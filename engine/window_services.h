@@ -1,7 +1,9 @@
 #pragma once
 
+// The engine's port: everything the Graph command asks of a window, in the
+// engine's own terms. Each toolkit's window answers it through the form core.
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -27,13 +29,6 @@ enum class TextField { Text1, Text2, Text3, Text4 };
 [[nodiscard]] constexpr bool listIndexValid(int index, int count) {
     return index >= -1 && index < count;
 }
-
-// How a toolkit's primitive says that its control refused a value. The form
-// core turns it into an operation's Refused; the engine never sees it.
-class WindowServiceError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 // How a window operation went.
 enum class Outcome : std::uint8_t {
