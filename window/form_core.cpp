@@ -40,7 +40,14 @@ void FormCore::Form_Load() {
     toolkit_.select(kList, 0);
 }
 
+// A click that reaches the handler while the command runs (from a toolkit
+// that still delivers it to a disabled button, or a test) starts no second
+// command inside the first.
 void FormCore::Command1_Click() {
+    if (commandRunning_) {
+        return;
+    }
+    commandRunning_ = true;
     const std::optional<ChartDrawn> drawn = runCommand(
         *this,
         [this] {
@@ -55,6 +62,7 @@ void FormCore::Command1_Click() {
             return graphed;
         },
         [this](std::string_view what) { toolkit_.reportFailure(what); });
+    commandRunning_ = false;
     if (drawn) {
         // Once the screen shows the result, and once per command: each change
         // is announced to assistive tools.

@@ -82,7 +82,7 @@ class FormCore final : public WindowServices, private PacedScreen {
 
     // Handlers.
     void Form_Load();       // fills the resolution list, before the window is first shown
-    void Command1_Click();  // runs the Graph command
+    void Command1_Click();  // runs the Graph command, unless one is running
     void Command2_Click();  // ends the program at once
 
     // The user closed the window, or the toolkit is ending the program: the
@@ -144,6 +144,7 @@ class FormCore final : public WindowServices, private PacedScreen {
     PlotCanvas& canvas_;
     Pacing pacing_;
     bool ending_ = false;
+    bool commandRunning_ = false;
     // The window's failure beyond a refusal, kept from where it happened (a
     // primitive, a turn of the event loop) until the command can report it.
     std::exception_ptr kept_;

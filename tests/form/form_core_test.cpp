@@ -29,6 +29,10 @@ class ToldForm final : public NullForm {
             onTurn();
         }
     }
+    void describeChart(std::string_view description) override {
+        ++described;
+        NullForm::describeChart(description);
+    }
     void setText(std::string_view control, std::string_view text) override {
         if (refuseText1 && control == "Text1") {
             throw WindowServiceError("the field refuses the text");
@@ -39,6 +43,7 @@ class ToldForm final : public NullForm {
     std::function<void()> onTurn;
     bool refuseText1 = false;
     int turns = 0;
+    int described = 0;
 };
 
 TEST(FormCore, ARefusedPrimitiveSkipsItsStatementAndTheCommandGoesOn) {
@@ -60,6 +65,20 @@ TEST(FormCore, AWindowFailureStopsTheCommandAtOnceAndIsSaidOnce) {
     EXPECT_TRUE(form.enabled("Command1"));                             // Graph can be pressed again
     EXPECT_EQ(form.shownTitle(), "Quarnel Labs - Aurisplot - [10%]");  // the first pass's
     EXPECT_TRUE(form.chartDescription().empty());                      // no chart to describe
+}
+
+// Graph clicked again while the sweep turns the event loop: the click starts
+// no command inside the running one, which ends as it would have.
+TEST(FormCore, AClickDuringTheCommandStartsNoSecondOne) {
+    ToldForm form;
+    form.onTurn = [&] { form.core().Command1_Click(); };
+    form.core().Command1_Click();
+    EXPECT_EQ(form.described, 1);
+    EXPECT_EQ(form.shownTitle(), kResult2m);
+    EXPECT_TRUE(form.enabled("Command1"));
+    form.onTurn = nullptr;
+    form.core().Command1_Click();  // and once it has ended, Graph runs again
+    EXPECT_EQ(form.described, 2);
 }
 
 TEST(FormCore, TheEndOfTheProgramStopsTheCommandWithoutAWord) {
