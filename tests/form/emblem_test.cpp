@@ -1,4 +1,4 @@
-// The emblem both windows show behind the chart.
+// The emblem every window shows behind the chart.
 
 #include <gtest/gtest.h>
 

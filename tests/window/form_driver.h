@@ -1,7 +1,7 @@
 #pragma once
 
 // A started main window as a user meets it, whatever its toolkit: the tests
-// written against this run on the Qt window and on the Win32 one alike. Each
+// written against this run on the Qt, the Win32 and the web window alike. Each
 // toolkit's test program gives startForm() and implements the driver.
 
 #include <gtest/gtest.h>

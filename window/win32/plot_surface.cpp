@@ -100,7 +100,7 @@ void PlotSurface::showNow() noexcept {
 }
 
 // Only copies the picture, one to one, inside the border: a 32-bit DIB holds
-// 0x00RRGGBB, as the canvas does.
+// blue, green and red in that order, the canvas's Bgra.
 void PlotSurface::paint() {
     PAINTSTRUCT paint{};
     HDC screen = BeginPaint(hwnd_, &paint);
