@@ -166,6 +166,10 @@ class FormDriver {
     // Shift+Tab before the first, as on a web page; on a desktop the focus
     // comes round to the other end.
     [[nodiscard]] virtual bool tabLeavesTheWindow() { return false; }
+    // Whether the screen shows the picture one device pixel to one at a
+    // fractional ratio too; a page lays it out in CSS pixels, which the
+    // browser puts on device pixels as it will.
+    [[nodiscard]] virtual bool oneToOneAtFractionalRatios() { return true; }
     [[nodiscard]] virtual Picture surface() = 0;          // the interior as drawn
     [[nodiscard]] virtual Picture surfaceOnScreen() = 0;  // the whole surface as shown
     [[nodiscard]] virtual Picture clientOnScreen() = 0;   // the client area as shown

@@ -9,7 +9,9 @@
 #include "case_name.h"
 #include "form_driver.h"
 #include "window/drawing_record.h"
+#include "window/form_layout.h"
 #include "window/null/null_form.h"
+#include "window/surface_geometry.h"
 
 namespace aurisplot::testing {
 namespace {
@@ -86,8 +88,9 @@ TEST_P(SameAsNoToolkit, AtEveryScale) {
         none.core().Command1_Click();
         const Picture drawn = form.surface();
         ASSERT_TRUE(drawn == pictureOf(none.canvas())) << ratio;
-        if (ratio == std::floor(ratio)) {  // the screen shows it one to one inside the border
-            const int border = static_cast<int>(ratio);
+        // The screen shows it one to one inside the border.
+        if (ratio == std::floor(ratio) || form.oneToOneAtFractionalRatios()) {
+            const int border = surface::deviceSize(layout::kSurfaceBorderPixels, ratio);
             EXPECT_TRUE(form.surfaceOnScreen().crop(
                             {border, border, drawn.width(), drawn.height()}) == drawn)
                 << ratio;
@@ -112,8 +115,9 @@ TEST_P(ScaleChange, GivesThePictureOfAFreshGraphAtTheNewScale) {
     const Picture redrawn = form.surface();
     ASSERT_EQ(redrawn.width(), std::lround(439 * ratio));
     ASSERT_EQ(redrawn.height(), std::lround(319 * ratio));
-    if (ratio == std::floor(ratio)) {  // the screen shows it one to one inside the border
-        const int border = static_cast<int>(ratio);
+    // The screen shows it one to one inside the border.
+    if (ratio == std::floor(ratio) || form.oneToOneAtFractionalRatios()) {
+        const int border = surface::deviceSize(layout::kSurfaceBorderPixels, ratio);
         EXPECT_TRUE(form.surfaceOnScreen().crop(
                         {border, border, redrawn.width(), redrawn.height()}) == redrawn);
     }

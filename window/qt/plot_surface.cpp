@@ -7,6 +7,7 @@
 
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
+#include "window/surface_geometry.h"
 
 namespace aurisplot {
 
@@ -44,12 +45,21 @@ void PlotSurface::resizeEvent(QResizeEvent* event) {
     fitCanvas();
 }
 
-// Only copies the picture, one device pixel to one, inside the border.
+// Only copies the picture, one device pixel to one, inside a border of the
+// device pixels the canvas gives a pixel. At a fractional ratio the picture
+// is the canvas's own size (659 device pixels across at 1.5), not squeezed
+// into the 658.5 of the interior's logical size.
 void PlotSurface::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), qColour(layout::kSurfaceBorder));
-    const int border = layout::kSurfaceBorderPixels;
-    painter.drawImage(QRectF(QPointF(border, border), QSizeF(interiorSize())), picture());
+    const double ratio = canvas_.ratio();
+    if (!(ratio > 0)) {
+        return;
+    }
+    QImage shown = picture();
+    shown.setDevicePixelRatio(ratio);
+    const double border = surface::deviceSize(layout::kSurfaceBorderPixels, ratio) / ratio;
+    painter.drawImage(QPointF(border, border), shown);
 }
 
 }  // namespace aurisplot

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/chart_description.h"
+#include "window/form_core.h"
 #include "window/surface_geometry.h"
 #include "window/win32/gdi_handle.h"
 #include "window/win32/named_accessible.h"

@@ -274,6 +274,7 @@ class WebDriver final : private WebForm, public CoreDriver {
         return limit < 0 ? INT_MAX : limit;
     }
     bool tabLeavesTheWindow() override { return true; }
+    bool oneToOneAtFractionalRatios() override { return false; }
     Picture surfaceOnScreen() override { return shotOf("#Picture1"); }
     Picture clientOnScreen() override { return shotOf(".window .client"); }
 
