@@ -126,14 +126,26 @@ Form1::Form1()
       core_(*this, Picture1->canvas()) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1::procedure));
-    makeControls();
-    layOut(static_cast<int>(GetDpiForWindow(hwnd_)));
-    fitClientArea();
+    // Made only partly, this Form1 is never destroyed as a whole: its window
+    // must not answer through it, from the loop of the message box that says
+    // what failed or from any other.
+    try {
+        makeControls();
+        layOut(static_cast<int>(GetDpiForWindow(hwnd_)));
+        fitClientArea();
+    } catch (...) {
+        release();
+        throw;
+    }
 }
 
 // The window lives as long as its Form1: when the program ends it is only
 // hidden, until its owner lets it go.
 Form1::~Form1() {
+    release();
+}
+
+void Form1::release() noexcept {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
     DestroyWindow(hwnd_);
 }

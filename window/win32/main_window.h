@@ -69,6 +69,8 @@ class Form1 final : public FormToolkit {
     void makeControls();
     void layOut(int dpi);
     void fitClientArea();
+    // The window stops answering through this Form1, and goes.
+    void release() noexcept;
     void paintLines();
     void drawButton(const DRAWITEMSTRUCT& item);
     [[nodiscard]] LRESULT colour(UINT message, HDC dc, HWND control);
