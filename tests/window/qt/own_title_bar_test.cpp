@@ -6,8 +6,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QTest>
 
 #include "window/qt/own_title_bar.h"
@@ -86,6 +88,48 @@ TEST_F(OwnTitleBar, WearsTheDesktopColours) {
     const QColor ground = QApplication::palette().color(QPalette::Active, QPalette::Window);
     ASSERT_NE(ground, QColor(Qt::black));
     EXPECT_EQ(shot.pixelColor(bar->width() / 4, 2), ground);
+}
+
+// The icon at the left margin, centred on the bar's height; the title between
+// the icon and the close box, cut short where it is too long, over neither.
+TEST_F(OwnTitleBar, PutsTheIconLeftAndTheTitleBetweenIconAndCloseBox) {
+    constexpr int kIcon = 16;
+    constexpr int kMargin = 8;
+    QPixmap red(kIcon, kIcon);
+    red.fill(Qt::red);
+    window.setWindowIcon(QIcon(red));
+    window.setWindowTitle(QString(300, QLatin1Char('W')));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shot = bar->grab().toImage();
+    const auto isRed = [&](int x, int y) { return shot.pixelColor(x, y) == QColor(Qt::red); };
+    const int top = (bar->height() - kIcon) / 2;
+    EXPECT_TRUE(isRed(kMargin, top));
+    EXPECT_TRUE(isRed(kMargin + kIcon - 1, top + kIcon - 1));
+    EXPECT_FALSE(isRed(kMargin - 1, top));
+    EXPECT_FALSE(isRed(kMargin + kIcon, top));
+    EXPECT_FALSE(isRed(kMargin, top - 1));
+    EXPECT_FALSE(isRed(kMargin, top + kIcon));
+
+    // Nothing but the bar's ground beside the icon and before the close box:
+    // the title keeps a margin and an icon's width clear at either end.
+    const QColor ground = QApplication::palette().color(QPalette::Active, QPalette::Window);
+    const QAbstractButton* close = bar->findChild<QAbstractButton*>();
+    ASSERT_NE(close, nullptr);
+    const int reserved = kMargin + kIcon + kMargin;
+    bool titled = false;
+    for (int y = 0; y < bar->height() - 1; ++y) {  // the last row is the bar's edge
+        for (int x = kMargin + kIcon; x < reserved; ++x) {
+            ASSERT_EQ(shot.pixelColor(x, y), ground) << x << "," << y;
+        }
+        for (int x = bar->width() - reserved; x < close->x(); ++x) {
+            ASSERT_EQ(shot.pixelColor(x, y), ground) << x << "," << y;
+        }
+        for (int x = reserved; x < bar->width() - reserved; ++x) {
+            titled = titled || shot.pixelColor(x, y) != ground;
+        }
+    }
+    EXPECT_TRUE(titled);
 }
 
 }  // namespace
