@@ -108,7 +108,9 @@ class Browser(DrivenBrowser):
             exception = details.get("exception", {})
             self.errors.append(exception.get("description") or details.get("text", ""))
         elif method == "Log.entryAdded" and params.get("entry", {}).get("level") == "error":
-            self.errors.append(params["entry"].get("text", ""))
+            entry = params["entry"]
+            where = f" ({entry['url']})" if entry.get("url") else ""
+            self.errors.append(entry.get("text", "") + where)
 
     def wait_for_event(self, method, matching=None, timeout=None):
         """The parameters of the first event named method (and whose parameters

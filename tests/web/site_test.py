@@ -118,7 +118,10 @@ class SiteCase(unittest.TestCase):
         folder = os.path.join(self.folder, "elsewhere")
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "index.html"), "w", encoding="utf-8") as file:
-            file.write("<!doctype html><title>Elsewhere</title><p>Another site.\n")
+            # With an icon of its own: asked for /favicon.ico, its server's 404
+            # would reach the tab's log among the page's errors.
+            file.write('<!doctype html><title>Elsewhere</title><link rel="icon" href="data:,">'
+                       "<p>Another site.\n")
         server = serve.start(folder)
         self.addCleanup(server.server_close)
         self.addCleanup(server.shutdown)
