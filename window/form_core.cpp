@@ -25,11 +25,25 @@ namespace {
 
 constexpr std::string_view kList = "Combo1";
 constexpr std::string_view kGraph = "Command1";
+constexpr std::string_view kExit = "Command2";
 
 }  // namespace
 
 FormCore::FormCore(FormToolkit& toolkit, PlotCanvas& canvas, const PacingClock& clock)
     : toolkit_(toolkit), canvas_(canvas), pacing_(*this, clock, kTitle) {}
+
+void FormCore::clicked(std::string_view control) {
+    if (control == kGraph) {
+        Command1_Click();
+    } else if (control == kExit) {
+        Command2_Click();
+    }
+}
+
+// Closing the only window is what Exit does.
+void FormCore::closeRequested() {
+    Command2_Click();
+}
 
 // Before the window is shown there is no command to go on with: a failure
 // here stops the start.

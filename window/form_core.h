@@ -80,6 +80,13 @@ class FormCore final : public WindowServices, private PacedScreen {
     FormCore& operator=(FormCore&&) = delete;
     ~FormCore() override = default;
 
+    // What the toolkit reports of the user; the form core decides what runs.
+    // A button of the design was clicked (pressed, or its accelerator used).
+    void clicked(std::string_view control);
+    // The user asked the window to close (its close box, the desktop's keys):
+    // the program ends, also in the middle of a sweep.
+    void closeRequested();
+
     // Handlers.
     void Form_Load();       // fills the resolution list, before the window is first shown
     void Command1_Click();  // runs the Graph command, unless one is running

@@ -203,10 +203,12 @@ Form1::Form1(QWidget* parent)
         new StaticLine(shape, this);  // owned by the form
     }
 
-    connect(&control<QPushButton>("Command1"), &QPushButton::clicked, this,
-            [this] { core_.Command1_Click(); });
-    connect(&control<QPushButton>("Command2"), &QPushButton::clicked, this,
-            [this] { core_.Command2_Click(); });
+    for (const layout::Control& design : layout::kControls) {
+        if (design.kind == layout::Kind::PushButton) {
+            connect(&control<QPushButton>(design.name), &QPushButton::clicked, this,
+                    [this, name = design.name] { core_.clicked(name); });
+        }
+    }
 }
 
 std::array<QWidget*, layout::kControls.size()> Form1::makeControls(QWidget& form) {
@@ -311,12 +313,9 @@ void Form1::reportFailure(std::string_view what) {
     std::fprintf(stderr, "aurisplot: %.*s\n", static_cast<int>(what.size()), what.data());
 }
 
-// Closing the window ends the program, also in the middle of a sweep: the
-// sweep's next event pump leaves it, instead of running on without a window.
 void Form1::closeEvent(QCloseEvent* event) {
-    core_.closing();
+    core_.closeRequested();
     event->accept();
-    QCoreApplication::exit(0);
 }
 
 }  // namespace aurisplot

@@ -238,13 +238,13 @@ void Form1::handlePending() {
 void Form1::handle(int event) {
     switch (event) {
         case kGraphClicked:
-            core_.Command1_Click();
+            core_.clicked("Command1");
             break;
         case kExitClicked:
-            core_.Command2_Click();
+            core_.clicked("Command2");
             break;
         case kCloseBox:
-            closeWindow();  // closing the only window ends the program
+            core_.closeRequested();
             break;
         case kScaleChanged:
             Picture1.fitTo(onPage(page_ratio));
@@ -314,7 +314,6 @@ void Form1::turnEventLoop() {
 }
 
 void Form1::closeWindow() {
-    core_.closing();
     onPage(page_close);
 }
 

@@ -362,7 +362,6 @@ void Form1::turnEventLoop() {
 // The program ends with status 0: the window goes from the screen at once,
 // and the event loop ends at the quit message.
 void Form1::closeWindow() {
-    core_.closing();
     ShowWindow(hwnd_, SW_HIDE);
     PostQuitMessage(0);
 }
@@ -393,10 +392,10 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
                 const HWND from = reinterpret_cast<HWND>(lParam);
-                if (from != nullptr && from == control("Command1")) {
-                    core_.Command1_Click();
-                } else if (from != nullptr && from == control("Command2")) {
-                    core_.Command2_Click();
+                const auto made = std::ranges::find(controls_, from);
+                if (from != nullptr && made != controls_.end()) {
+                    core_.clicked(
+                        layout::kControls[static_cast<std::size_t>(made - controls_.begin())].name);
                 }
             }
             return 0;  // Enter and Esc (IDOK, IDCANCEL) do nothing
@@ -419,7 +418,7 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
-            closeWindow();  // closing the only window ends the program
+            core_.closeRequested();
             return 0;
         default:
             break;
