@@ -125,7 +125,7 @@ class ProgressTitle {
            (sameText(shown, progress) || resumeNext(window.setTitle(progress)));
 }
 
-// One step of the sweep; false once the command has ended.
+// One step of the sweep, up to its event pump; false once the command has ended.
 [[nodiscard]] bool sweepPass(WindowServices& window, const GraphInputs& in,
                              const ChartMapping& chart, double distance, ProgressTitle& progress,
                              SweepState& sweep) {
@@ -133,8 +133,7 @@ class ProgressTitle {
     moveToPoint(chart, distance, density, sweep);
     pinToChart(sweep);
     return markLimitCrossing(window, in, distance, density, sweep) && drawSegment(window, sweep) &&
-           showProgress(window, progress.at(distance, in.distanceFullScale)) &&
-           resumeNext(window.pumpEvents());
+           showProgress(window, progress.at(distance, in.distanceFullScale));
 }
 
 [[nodiscard]] bool showResult(WindowServices& window, const SweepState& sweep) {
@@ -143,24 +142,53 @@ class ProgressTitle {
             resumeNext(window.setTitle(titleWith("MPE range is ~" + sweep.mpeRangeText))));
 }
 
+// The passes from `at` on, each with its event pump, as long as the pumps
+// take the events: how the last pump went (Done at the end of the walk), and
+// `at` left at the next pass. A loop of its own, outside the coroutine, so
+// that the pass's state stays in registers.
+[[nodiscard]] Outcome sweepPasses(WindowServices& window, const GraphInputs& in,
+                                  const ChartMapping& chart, ProgressTitle& progress,
+                                  SweepState& sweep, Steps::Iterator& at,
+                                  const Steps::Iterator& end) {
+    while (at != end) {
+        const double distance = *at;
+        ++at;
+        if (!sweepPass(window, in, chart, distance, progress, sweep)) {
+            return Outcome::Ended;
+        }
+        const Outcome pumped = window.pumpEvents();
+        if (pumped == Outcome::Ended || pumped == Outcome::Later) {
+            return pumped;
+        }
+    }
+    return Outcome::Done;
+}
+
 }  // namespace
 
-Swept runDensitySweep(WindowServices& window, const GraphInputs& in) {
+Resumable<Swept> runDensitySweep(WindowServices& window, const GraphInputs& in) {
     SweepState sweep;
     bool goesOn = true;
     // A zero or unset step would never reach the right edge: no sweep then.
     if (in.distanceStep > 0) {
         const ChartMapping chart = ChartMapping::of(in);
         ProgressTitle progress;
-        goesOn = startSweep(window, sweep) &&
-                 forEachStep(in.distanceStep, in.distanceStep, in.distanceFullScale,
-                             [&](double distance) {
-                                 return sweepPass(window, in, chart, distance, progress, sweep);
-                             });
+        goesOn = startSweep(window, sweep);
+        const Steps walk{in.distanceStep, in.distanceStep, in.distanceFullScale};
+        Steps::Iterator at = walk.begin();
+        while (goesOn) {
+            const Outcome stopped = sweepPasses(window, in, chart, progress, sweep, at, walk.end());
+            if (stopped != Outcome::Later) {
+                goesOn = stopped != Outcome::Ended;
+                break;
+            }
+            goesOn = co_await TurnAwaited(window);
+        }
     }
     goesOn = goesOn && showResult(window, sweep);
-    return {.goesOn = goesOn,
-            .belowLimitFrom = sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt};
+    co_return Swept{
+        .goesOn = goesOn,
+        .belowLimitFrom = sweep.mpeFound ? std::optional(sweep.mpeDistance) : std::nullopt};
 }
 
 }  // namespace aurisplot

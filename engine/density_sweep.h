@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/graph_inputs.h"
+#include "engine/resumable.h"
 #include "engine/window_services.h"
 
 namespace aurisplot {
@@ -17,7 +18,9 @@ struct Swept {
 };
 
 // Walks the distance out to the right edge, draws the curve and the limit
-// marker, reports progress and then the result in the title.
-[[nodiscard]] Swept runDensitySweep(WindowServices& window, const GraphInputs& in);
+// marker, reports progress and then the result in the title. It stops at the
+// event pump of each pass where the window waits; `window` and `in` must
+// outlive it.
+[[nodiscard]] Resumable<Swept> runDensitySweep(WindowServices& window, const GraphInputs& in);
 
 }  // namespace aurisplot

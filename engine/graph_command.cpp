@@ -118,7 +118,7 @@ double stepForResolution(std::string_view resolution) {
     return 0;
 }
 
-std::optional<ChartDrawn> runGraphCommand(WindowServices& window) {
+GraphCommand graphCommand(WindowServices& window) {
     GraphInputs in;
     // The sweep starts with the crossing not yet found: its state is its own,
     // made afresh for every command.
@@ -126,21 +126,25 @@ std::optional<ChartDrawn> runGraphCommand(WindowServices& window) {
                             readPlotSize(window, in) && readPowerAndGain(window, in) &&
                             writePowerAndGain(window, in) && readFullScales(window, in);
     if (!inputsRead) {
-        return std::nullopt;
+        co_return std::nullopt;
     }
     clampFullScales(in);
     if (!writeFullScales(window, in)) {
-        return std::nullopt;
+        co_return std::nullopt;
     }
     convertGain(in);
     if (!drawLimitZone(window, in) || !chooseStep(window, in) || !drawGridIfWanted(window, in)) {
-        return std::nullopt;
+        co_return std::nullopt;
     }
-    const Swept swept = runDensitySweep(window, in);
+    const Swept swept = co_await runDensitySweep(window, in);
     if (!swept.goesOn || !setCommand1Enabled(window, true)) {
-        return std::nullopt;
+        co_return std::nullopt;
     }
-    return ChartDrawn{in, swept.belowLimitFrom};
+    co_return ChartDrawn{in, swept.belowLimitFrom};
+}
+
+std::optional<ChartDrawn> runGraphCommand(WindowServices& window) {
+    return runToEnd(graphCommand(window));
 }
 
 }  // namespace aurisplot

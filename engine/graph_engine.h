@@ -13,6 +13,7 @@
 #include "engine/chart_description.h"
 #include "engine/graph_inputs.h"
 #include "engine/resolution.h"
+#include "engine/resumable.h"
 #include "engine/window_services.h"
 
 namespace aurisplot {
@@ -23,8 +24,15 @@ inline constexpr std::string_view kTitle = "Quarnel Labs - Aurisplot";
 // any case, blanks around it ignored; 0 for any other text.
 [[nodiscard]] double stepForResolution(std::string_view resolution);
 
-// The whole Graph command. Returns what it drew, for those who describe the
-// chart in words; nothing when the command was ended before its end.
+// The whole Graph command. It gives what it drew, for those who describe the
+// chart in words; nothing when the command was ended before its end. It stops
+// at each event pump that the window answers Later, until the window resumes
+// it; `window` must outlive it.
+using GraphCommand = Resumable<std::optional<ChartDrawn>>;
+[[nodiscard]] GraphCommand graphCommand(WindowServices& window);
+
+// The whole Graph command, run through to its end, for a window that takes its
+// events in its pumps.
 std::optional<ChartDrawn> runGraphCommand(WindowServices& window);
 
 }  // namespace aurisplot

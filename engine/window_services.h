@@ -41,6 +41,11 @@ enum class Outcome : std::uint8_t {
     // failed beyond refusing (its failure is reported by the command's
     // boundary). Nothing more of the command runs.
     Ended,
+    // Only an event pump answers it: the window takes its events only once
+    // the command has let go of it (a page, whose browser runs nothing while
+    // the program runs). The command stops at the pump, and the window resumes
+    // it after its turn.
+    Later,
 };
 
 // An operation's answer, and how it went; the value means something only
@@ -89,7 +94,8 @@ class WindowServices {
     // Process control.
     // Handles every pending window event and returns: Ended when one of them
     // has ended the program, and nothing of the command that called it may
-    // run any more.
+    // run any more; Later when the window handles them only after the command
+    // has stopped here, and is asked again once it is resumed.
     [[nodiscard]] virtual Outcome pumpEvents() noexcept = 0;
     // Ends the program at once: no further handler runs and every window closes.
     virtual void endProgram() noexcept = 0;

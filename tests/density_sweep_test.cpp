@@ -37,7 +37,7 @@ GraphInputs inputsFor(const Transmitter& t) {
 
 RecordingWindow sweep(const Transmitter& t) {
     RecordingWindow window;
-    (void)runDensitySweep(window, inputsFor(t));
+    static_cast<void>(runToEnd(runDensitySweep(window, inputsFor(t))));
     return window;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -244,6 +245,54 @@ INSTANTIATE_TEST_SUITE_P(Operations, EndingWindowOperation,
                                            EndCase{"fillBox", 1}, EndCase{"drawLine", 2},
                                            EndCase{"pumpEvents", 1}, EndCase{"title", 5},
                                            EndCase{"setTitle", 11}));
+
+// A window that takes its events only after the command has let go of it (a
+// page): the command stops at each pump it answers so, pumps again when it is
+// resumed, and otherwise calls the window exactly as where the pumps take the
+// events themselves.
+TEST(GraphCommandResumed, StopsAtEachPumpAnsweredLaterAndOtherwiseRunsTheSame) {
+    RecordingWindow through;
+    const std::optional<ChartDrawn> drawn = runGraphCommand(through);
+    ASSERT_TRUE(drawn);
+    RecordingWindow waiting;
+    // The first pumps, one later on, and the last: each stop adds a pump.
+    for (const int nth : {1, 3, 10, through.callCount("pumpEvents") + 3}) {
+        waiting.laterOn(nth);
+    }
+    GraphCommand command = graphCommand(waiting);
+    int stops = 0;
+    while (!command.resume()) {
+        ++stops;
+        ASSERT_EQ(waiting.log().back(), "pumpEvents -> later");
+    }
+    EXPECT_EQ(stops, 4);
+    std::vector<std::string> calls;
+    for (const std::string& line : waiting.log()) {
+        if (line != "pumpEvents -> later") {
+            calls.push_back(line);
+        }
+    }
+    EXPECT_EQ(calls, through.log());
+    const std::optional<ChartDrawn> resumed = command.take();
+    ASSERT_TRUE(resumed);
+    EXPECT_EQ(resumed->belowLimitFrom, drawn->belowLimitFrom);
+}
+
+// The program ended while the command waited: it learns so from its next
+// pump, and nothing more of it runs.
+TEST(GraphCommandResumed, EndsAtOnceWhenTheTurnItWaitedForEndedTheProgram) {
+    RecordingWindow window;
+    window.laterOn(3);
+    window.endOn("pumpEvents", 4);
+    GraphCommand command = graphCommand(window);
+    EXPECT_FALSE(command.resume());
+    const std::size_t calls = window.log().size();
+    EXPECT_TRUE(command.resume());
+    EXPECT_EQ(window.log().size(), calls + 1);
+    EXPECT_EQ(window.log().back(), "pumpEvents -> ended");
+    EXPECT_FALSE(command.take());
+    EXPECT_FALSE(window.state.command1Enabled);
+}
 
 }  // namespace
 }  // namespace aurisplot

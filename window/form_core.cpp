@@ -54,29 +54,42 @@ void FormCore::Form_Load() {
     toolkit_.select(kList, 0);
 }
 
+FormCore::Running::Running(FormCore& core)
+    : held(core.canvas_), paced(core.pacing_), command(graphCommand(core)) {}
+
 // A click that reaches the handler while the command runs (from a toolkit
 // that still delivers it to a disabled button, or a test) starts no second
 // command inside the first.
 void FormCore::Command1_Click() {
-    if (commandRunning_) {
+    if (running_) {
         return;
     }
-    commandRunning_ = true;
+    running_.emplace(*this);
+    goOn();
+}
+
+void FormCore::resumeCommand() {
+    if (running_ && turnAwaited_) {
+        goOn();
+    }
+}
+
+void FormCore::goOn() {
+    if (!running_->command.resume()) {
+        return;  // waits for the toolkit's turn
+    }
+    GraphCommand ended = std::move(running_->command);
+    // The pacing shows it all, picture before title, before the command's
+    // failure is reported or its result described.
+    running_.reset();
     const std::optional<ChartDrawn> drawn = runCommand(
         *this,
-        [this] {
-            std::optional<ChartDrawn> graphed;
-            {
-                // The pacing shows it all, picture before title, before the hold ends.
-                const PlotCanvas::Held held(canvas_);
-                const Pacing::Command paced(pacing_);
-                graphed = runGraphCommand(*this);
-            }
+        [&] {
+            std::optional<ChartDrawn> graphed = ended.take();
             rethrowKept();
             return graphed;
         },
         [this](std::string_view what) { toolkit_.reportFailure(what); });
-    commandRunning_ = false;
     if (drawn) {
         // Once the screen shows the result, and once per command: each change
         // is announced to assistive tools.
@@ -180,8 +193,16 @@ Outcome FormCore::setCommand1Enabled(bool enabled) noexcept {
     });
 }
 
+// A command that waited for the toolkit's turn pumps again when it is
+// resumed, and learns here how the turn went.
 Outcome FormCore::pumpEvents() noexcept {
-    pacing_.pump();
+    if (turnAwaited_) {
+        turnAwaited_ = false;
+        pacing_.turned();
+    } else if (!pacing_.pump()) {
+        turnAwaited_ = true;
+        return Outcome::Later;
+    }
     return ending_ || kept_ ? Outcome::Ended : Outcome::Done;
 }
 
@@ -196,8 +217,11 @@ void FormCore::showTitle(std::string_view title) noexcept {
     static_cast<void>(attempt([&] { toolkit_.showTitle(title); }));
 }
 
-void FormCore::turnEventLoop() noexcept {
-    static_cast<void>(attempt([this] { toolkit_.turnEventLoop(); }));
+// A turn that fails has turned: the command ends at once.
+bool FormCore::turnEventLoop() noexcept {
+    bool turned = true;
+    static_cast<void>(attempt([&] { turned = toolkit_.turnEventLoop(); }));
+    return turned;
 }
 
 }  // namespace aurisplot

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/graph_engine.h"
 #include "engine/window_services.h"
 #include "window/pacing.h"
 #include "window/plot_canvas.h"
@@ -51,8 +52,11 @@ class FormToolkit {
     virtual void focus(std::string_view control) = 0;
     // The window's title as the screen shows it, now.
     virtual void showTitle(std::string_view title) = 0;
-    // Handles every pending event, then returns.
-    virtual void turnEventLoop() = 0;
+    // Handles every pending event, then returns true. A toolkit that can take
+    // its events only once the program has returned to it (a page) returns
+    // false instead: the running command then waits, and the toolkit resumes
+    // it after its turn (FormCore::resumeCommand).
+    [[nodiscard]] virtual bool turnEventLoop() = 0;
     // Closes the window; the program ends with it.
     virtual void closeWindow() = 0;
     // What the chart shows, for screen readers, after each Graph.
@@ -91,6 +95,11 @@ class FormCore final : public WindowServices, private PacedScreen {
     void Form_Load();       // fills the resolution list, before the window is first shown
     void Command1_Click();  // runs the Graph command, unless one is running
     void Command2_Click();  // ends the program at once
+
+    // A command waits for the toolkit's turn of its event loop.
+    [[nodiscard]] bool commandWaiting() const { return turnAwaited_; }
+    // The toolkit's turn is over: the waiting command goes on.
+    void resumeCommand();
 
     // The user closed the window, or the toolkit is ending the program: the
     // running command leaves at its next event pump, and nothing more is shown.
@@ -136,7 +145,9 @@ class FormCore final : public WindowServices, private PacedScreen {
   private:
     void showDrawing() noexcept override { canvas_.showDrawing(); }
     void showTitle(std::string_view title) noexcept override;
-    void turnEventLoop() noexcept override;
+    [[nodiscard]] bool turnEventLoop() noexcept override;
+    // Runs the command on, up to its end or to the next turn it waits for.
+    void goOn();
 
     // Runs a toolkit's primitive for the engine: what the control refuses is
     // Refused; any other failure is kept and ends the command.
@@ -151,7 +162,16 @@ class FormCore final : public WindowServices, private PacedScreen {
     PlotCanvas& canvas_;
     Pacing pacing_;
     bool ending_ = false;
-    bool commandRunning_ = false;
+    // A running command, and what brackets it: the canvas held and the screen
+    // paced until it ends, whether it runs through or waits for turns.
+    struct Running {
+        explicit Running(FormCore& core);
+        PlotCanvas::Held held;
+        Pacing::Command paced;
+        GraphCommand command;
+    };
+    std::optional<Running> running_;
+    bool turnAwaited_ = false;
     // The window's failure beyond a refusal, kept from where it happened (a
     // primitive, a turn of the event loop) until the command can report it.
     std::exception_ptr kept_;

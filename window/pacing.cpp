@@ -80,26 +80,38 @@ std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const noexcept {
 
 // A clock reading decides whether the event loop is due, and whether the
 // screen is.
-void Pacing::pump() noexcept {
+bool Pacing::pump() noexcept {
     if (++pumpsSinceReading_ < pumpsPerReading_) {
-        return;
+        return true;
     }
     const TimePoint now = clock_.now();
     if (now < nextPump_) {
         pumpsPerReading_ = pumpsBeforeNextReading(now);
         lastReading_ = now;
         pumpsSinceReading_ = 0;
-        return;
+        return true;
     }
     if (deferring_ && showing_ && now >= nextShow_) {
         showOnScreen(now);
     }
-    screen_.turnEventLoop();
+    if (!screen_.turnEventLoop()) {
+        turnStarted_ = now;
+        return false;
+    }
+    turnedFrom(now);
+    return true;
+}
+
+void Pacing::turned() noexcept {
+    turnedFrom(turnStarted_);
+}
+
+// The next turn is due once the command has had the interval, or as long as
+// this turn and the screen took if that was longer: however slow the loop, the
+// command keeps at least half of the time.
+void Pacing::turnedFrom(TimePoint before) noexcept {
     const TimePoint after = clock_.now();
-    // The next turn is due once the command has had the interval, or as long
-    // as this turn and the screen took if that was longer: however slow the
-    // loop, the command keeps at least half of the time.
-    nextPump_ = after + std::max<TimePoint::duration>(kPumpInterval, after - now);
+    nextPump_ = after + std::max<TimePoint::duration>(kPumpInterval, after - before);
     measureFrom(after);  // the pace of the passes, without the turn in it
 }
 

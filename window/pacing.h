@@ -31,7 +31,10 @@ class PacedScreen {
     virtual ~PacedScreen() = default;
     virtual void showDrawing() noexcept = 0;                      // the plot surface, now
     virtual void showTitle(std::string_view title) noexcept = 0;  // the window's title, now
-    virtual void turnEventLoop() noexcept = 0;                    // handle every pending event
+    // Handles every pending event, and returns true; or returns false where
+    // the window takes its events only after the command has let go of it,
+    // and tells the pacing when that turn is over (Pacing::turned).
+    [[nodiscard]] virtual bool turnEventLoop() noexcept = 0;
 
   protected:
     PacedScreen() = default;
@@ -90,8 +93,11 @@ class Pacing {
     [[nodiscard]] std::string_view title() const { return title_; }
     void setTitle(std::string_view title);
 
-    // Called for every event pump the engine asks for.
-    void pump() noexcept;
+    // Called for every event pump the engine asks for. False when the event
+    // loop is due but turns only after the command has let go of it.
+    [[nodiscard]] bool pump() noexcept;
+    // The turn that pump() left to the window is over.
+    void turned() noexcept;
 
     // Once the program is ending, nothing more is shown.
     void stopShowing() { showing_ = false; }
@@ -102,6 +108,7 @@ class Pacing {
   private:
     void showOnScreen(TimePoint now) noexcept;
     void measureFrom(TimePoint now) noexcept;
+    void turnedFrom(TimePoint before) noexcept;
     [[nodiscard]] std::int64_t pumpsBeforeNextReading(TimePoint now) const noexcept;
 
     PacedScreen& screen_;
@@ -116,6 +123,7 @@ class Pacing {
     TimePoint lastReading_{};
     std::int64_t pumpsSinceReading_ = 0;
     std::int64_t pumpsPerReading_ = 1;
+    TimePoint turnStarted_{};  // of the turn left to the window
 };
 
 }  // namespace aurisplot

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,10 @@ class ScreenLog final : public PacedScreen {
   public:
     void showDrawing() noexcept override { calls.emplace_back("drawing"); }
     void showTitle(std::string_view title) noexcept override { calls.emplace_back(title); }
-    void turnEventLoop() noexcept override { calls.emplace_back("loop"); }
+    bool turnEventLoop() noexcept override {
+        calls.emplace_back("loop");
+        return true;
+    }
 
     std::vector<std::string> calls;
 };
@@ -52,7 +56,10 @@ class TurnTimes final : public PacedScreen {
     explicit TurnTimes(const HandClock& clock) : clock_(clock) {}
     void showDrawing() noexcept override {}
     void showTitle(std::string_view /*title*/) noexcept override {}
-    void turnEventLoop() noexcept override { turns.push_back(clock_.time()); }
+    bool turnEventLoop() noexcept override {
+        turns.push_back(clock_.time());
+        return true;
+    }
 
     std::vector<PacingClock::TimePoint> turns;
 
@@ -61,18 +68,23 @@ class TurnTimes final : public PacedScreen {
 };
 
 // Pumps as a sweep does, each pass taking the time of its stretch, and
-// returns the clock readings that took.
+// returns the clock readings that took. A turn left for later is `turnLater`,
+// and then the pacing is told it is over.
 struct Stretch {
     std::chrono::nanoseconds pass;
     int passes;
 };
-int sweep(Pacing& pacing, HandClock& clock, const std::vector<Stretch>& stretches) {
+int sweep(Pacing& pacing, HandClock& clock, const std::vector<Stretch>& stretches,
+          const std::function<void()>& turnLater = {}) {
     const int before = clock.readings();
     const Pacing::Command command(pacing);
     for (const Stretch& stretch : stretches) {
         for (int i = 0; i < stretch.passes; ++i) {
             clock.advance(stretch.pass);
-            pacing.pump();
+            if (!pacing.pump()) {
+                turnLater();
+                pacing.turned();
+            }
         }
     }
     return clock.readings() - before;
@@ -86,16 +98,16 @@ TEST_F(PacingTest, BetweenCommandsTheTitleIsShownAtOnce) {
 
 TEST_F(PacingTest, TheLoopTurnsOnTheFirstPumpThenAtMostOnceAMillisecond) {
     const Pacing::Command command(pacing);
-    pacing.pump();
+    EXPECT_TRUE(pacing.pump());
     EXPECT_EQ(screen.calls, std::vector<std::string>{"loop"});
     screen.calls.clear();
     for (int pass = 0; pass < 999; ++pass) {  // 999 passes of a microsecond each
         clock.advance(microseconds(1));
-        pacing.pump();
+        EXPECT_TRUE(pacing.pump());
     }
     EXPECT_TRUE(screen.calls.empty());
     clock.advance(microseconds(1));
-    pacing.pump();
+    EXPECT_TRUE(pacing.pump());
     EXPECT_EQ(screen.calls, std::vector<std::string>{"loop"});
 }
 
@@ -107,12 +119,12 @@ TEST_F(PacingTest, TheScreenFollowsAtDisplayRateAndTheTitleWaitsForIt) {
         EXPECT_EQ(pacing.title(), "T - [10%]");
         for (int ms = 1; ms < 16; ++ms) {
             clock.advance(milliseconds(1));
-            pacing.pump();
+            EXPECT_TRUE(pacing.pump());
         }
         EXPECT_EQ(screen.calls, std::vector<std::string>(15, "loop"));
         screen.calls.clear();
         clock.advance(milliseconds(1));
-        pacing.pump();  // 16 ms: picture, then title, then the loop
+        EXPECT_TRUE(pacing.pump());  // 16 ms: picture, then title, then the loop
         EXPECT_EQ(screen.calls, (std::vector<std::string>{"drawing", "T - [10%]", "loop"}));
         screen.calls.clear();
         pacing.setTitle("T - [MPE range is ~2m]");
@@ -151,13 +163,22 @@ TEST(PacingGate, PassesTenTimesSlowerDelayTheLoopAFewMillisecondsAtMost) {
     }
 }
 
-// A screen whose every turn of the loop takes `turn` on the clock.
+// A screen whose every turn of the loop takes `turn` on the clock: in the
+// pump, or (`later`, as on a page) after the command has let go of it.
 class SlowTurns final : public PacedScreen {
   public:
-    SlowTurns(HandClock& clock, std::chrono::nanoseconds turn) : clock_(clock), turn_(turn) {}
+    SlowTurns(HandClock& clock, std::chrono::nanoseconds turn, bool later)
+        : clock_(clock), turn_(turn), later_(later) {}
     void showDrawing() noexcept override {}
     void showTitle(std::string_view /*title*/) noexcept override {}
-    void turnEventLoop() noexcept override {
+    bool turnEventLoop() noexcept override {
+        if (later_) {
+            return false;
+        }
+        turn();
+        return true;
+    }
+    void turn() {
         clock_.advance(turn_);
         ++turns;
     }
@@ -167,21 +188,27 @@ class SlowTurns final : public PacedScreen {
   private:
     HandClock& clock_;
     std::chrono::nanoseconds turn_;
+    bool later_;
 };
 
+// In the pump or after the command has let go (a page), the same.
 TEST(PacingGate, TurnsTenTimesLongerThanTheIntervalLeaveTheCommandHalfOfTheTime) {
-    HandClock clock;
-    SlowTurns screen(clock, 10 * Pacing::kPumpInterval);
-    Pacing pacing(screen, clock);
-    const PacingClock::TimePoint start = clock.time();
-    const int passes = 200'000;  // 1 µs each: 200 ms of the command's own work
-    static_cast<void>(sweep(pacing, clock, {{microseconds(1), passes}}));
-    const auto total = clock.time() - start;
-    const auto command = microseconds(passes);
-    EXPECT_GE(command * 2, total) << "the loop's turns took more than half of the time";
-    // A turn, then at least as long again for the command.
-    EXPECT_LE(screen.turns, 200 / 10 + 1);
-    EXPECT_GE(screen.turns, 200 / 10 - 1) << "the loop still turns all through the command";
+    for (const bool later : {false, true}) {
+        SCOPED_TRACE(later ? "turns after the command lets go" : "turns in the pump");
+        HandClock clock;
+        SlowTurns screen(clock, 10 * Pacing::kPumpInterval, later);
+        Pacing pacing(screen, clock);
+        const PacingClock::TimePoint start = clock.time();
+        const int passes = 200'000;  // 1 µs each: 200 ms of the command's own work
+        static_cast<void>(
+            sweep(pacing, clock, {{microseconds(1), passes}}, [&] { screen.turn(); }));
+        const auto total = clock.time() - start;
+        const auto command = microseconds(passes);
+        EXPECT_GE(command * 2, total) << "the loop's turns took more than half of the time";
+        // A turn, then at least as long again for the command.
+        EXPECT_LE(screen.turns, 200 / 10 + 1);
+        EXPECT_GE(screen.turns, 200 / 10 - 1) << "the loop still turns all through the command";
+    }
 }
 
 TEST(PacingGate, AClockThatDoesNotMoveIsStillReadEveryFewPumps) {
@@ -190,12 +217,12 @@ TEST(PacingGate, AClockThatDoesNotMoveIsStillReadEveryFewPumps) {
     Pacing pacing(screen, clock);
     const Pacing::Command command(pacing);
     for (int i = 0; i < 1'000'000; ++i) {
-        pacing.pump();
+        EXPECT_TRUE(pacing.pump());
     }
     const std::size_t turns = screen.turns.size();
     clock.advance(milliseconds(1));
     for (std::int64_t i = 0; i < Pacing::kMostPumpsPerReading; ++i) {
-        pacing.pump();
+        EXPECT_TRUE(pacing.pump());
     }
     EXPECT_EQ(screen.turns.size(), turns + 1);
 }
@@ -206,7 +233,7 @@ TEST_F(PacingTest, OnceTheProgramEndsNothingMoreIsShown) {
         pacing.stopShowing();
         pacing.setTitle("T - [MPE range is ~2m]");
         clock.advance(milliseconds(20));
-        pacing.pump();
+        EXPECT_TRUE(pacing.pump());
     }
     pacing.setTitle("T");
     EXPECT_EQ(screen.calls, std::vector<std::string>{"loop"});

@@ -210,7 +210,12 @@ class CoreDriver : public FormDriver {
     CoreDriver(FormCore& core, FormToolkit& toolkit) : core_(core), toolkit_(toolkit) {}
 
     WindowServices& services() final { return core_; }
-    void graph() final { core_.Command1_Click(); }
+    void graph() final {
+        core_.Command1_Click();
+        while (core_.commandWaiting()) {
+            turnForTheCommand();
+        }
+    }
     std::string textOf(std::string_view control) final { return toolkit_.text(control); }
     std::vector<std::string> comboItems() final;
     bool enabled(std::string_view control) final { return toolkit_.enabled(control); }
@@ -221,6 +226,9 @@ class CoreDriver : public FormDriver {
 
   protected:
     [[nodiscard]] FormCore& core() { return core_; }
+    // One turn of the event loop that a waiting command asked for, on a
+    // toolkit that turns it only after the command has let go.
+    virtual void turnForTheCommand() { core_.resumeCommand(); }
 
   private:
     FormCore& core_;

@@ -46,7 +46,7 @@ class NullForm : public FormToolkit, private CanvasScreen {
     [[nodiscard]] std::string focused() override { return focus_; }
     void focus(std::string_view control) override { focus_ = control; }
     void showTitle(std::string_view title) override { title_ = title; }
-    void turnEventLoop() override {}
+    [[nodiscard]] bool turnEventLoop() override { return true; }
     void closeWindow() override { closed_ = true; }
     void describeChart(std::string_view description) override { description_ = description; }
     void reportFailure(std::string_view what) override { failures_.emplace_back(what); }

@@ -66,6 +66,10 @@ void RecordingWindow::endOn(std::string_view operation, int nth) {
     outcomes_.insert_or_assign({std::string(operation), nth}, Outcome::Ended);
 }
 
+void RecordingWindow::laterOn(int nth) {
+    outcomes_.insert_or_assign({std::string("pumpEvents"), nth}, Outcome::Later);
+}
+
 std::vector<std::string> RecordingWindow::linesOf(std::string_view operation) const {
     std::vector<std::string> lines;
     for (const auto& line : log_) {
@@ -96,7 +100,8 @@ Outcome RecordingWindow::record(std::string_view operation, const std::string& a
         log_.push_back(std::move(line));
         return Outcome::Done;
     }
-    log_.push_back(line + (told->second == Outcome::Refused ? " -> failed" : " -> ended"));
+    constexpr std::array<std::string_view, 4> kHow = {"", " -> failed", " -> ended", " -> later"};
+    log_.push_back(line + std::string(kHow.at(static_cast<std::size_t>(told->second))));
     return told->second;
 }
 

@@ -37,6 +37,9 @@ class RecordingWindow : public WindowServices {
     // command there as the end of the program does.
     void failOn(std::string_view operation, int nth);
     void endOn(std::string_view operation, int nth);
+    // Makes event pump number nth answer that the window takes its events
+    // only once the command has let go of it.
+    void laterOn(int nth);
     [[nodiscard]] const std::vector<std::string>& log() const { return log_; }
     // The logged lines of one operation, in order.
     [[nodiscard]] std::vector<std::string> linesOf(std::string_view operation) const;

@@ -295,9 +295,10 @@ void Form1::showTitle(std::string_view title) {
     setWindowTitle(qString(title));
 }
 
-void Form1::turnEventLoop() {
+bool Form1::turnEventLoop() {
     QCoreApplication::processEvents();
     clearUpperVectorState();  // the loop may have painted
+    return true;
 }
 
 void Form1::closeWindow() {

@@ -56,7 +56,7 @@ class Form1 final : public QWidget, public FormToolkit {
     [[nodiscard]] std::string focused() override;
     void focus(std::string_view name) override;
     void showTitle(std::string_view title) override;
-    void turnEventLoop() override;
+    [[nodiscard]] bool turnEventLoop() override;
     void closeWindow() override;
     void describeChart(std::string_view description) override;
     void reportFailure(std::string_view what) override;

@@ -103,13 +103,10 @@ EM_JS(double, page_ratio, (), {
 EM_JS(int, page_take_event, (), {
     return aurisplotPage.takeEvent();
 });
-// Lets the browser paint and take input, then goes on.
-EM_ASYNC_JS(void, page_yield, (), {
-    await aurisplotPage.yieldToBrowser();
-});
-// Waits until the user does something; the event stays queued.
-EM_ASYNC_JS(void, page_wait_for_event, (), {
-    await aurisplotPage.nextEvent();
+// From now on the page turns the program's event loop: in a task of its own
+// after each event it queues, and after each turn a command waits for.
+EM_JS(void, page_run, (void* form), {
+    aurisplotPage.run(() => Module["_aurisplot_turn"](form));
 });
 // clang-format on
 
@@ -132,20 +129,22 @@ class PageError final : public std::runtime_error {
         : std::runtime_error("the page failed in " + what) {}
 };
 
+// Fails here if the page's last call failed there.
+void checkPage() {
+    if (const PageText failure{page_take_failure()}) {
+        throw PageError(failure.get());
+    }
+}
+
 // Calls the page, and fails here if the call failed there.
 template <typename Result, typename... Parameters, typename... Arguments>
 Result onPage(Result (*call)(Parameters...), Arguments&&... arguments) {
-    const auto failed = [] {
-        if (const PageText failure{page_take_failure()}) {
-            throw PageError(failure.get());
-        }
-    };
     if constexpr (std::is_void_v<Result>) {
         call(std::forward<Arguments>(arguments)...);
-        failed();
+        checkPage();
     } else {
         Result result = call(std::forward<Arguments>(arguments)...);
-        failed();
+        checkPage();
         return result;
     }
 }
@@ -221,11 +220,17 @@ void Form1::show() {
     focus("Picture1");
 }
 
-void Form1::run() {
-    while (!core_.ending()) {
-        onPage(page_wait_for_event);
-        handlePending();
+void run(std::unique_ptr<Form1> form) {
+    page_run(form.release());
+}
+
+Form1::Turn Form1::turn() {
+    handlePending();
+    core_.resumeCommand();
+    if (core_.commandWaiting()) {
+        return Turn::CommandWaits;
     }
+    return core_.ending() ? Turn::Ended : Turn::UserWaits;
 }
 
 void Form1::handlePending() {
@@ -308,9 +313,12 @@ void Form1::showTitle(std::string_view title) {
     onPage(page_show_title, zeroEnded(title).c_str());
 }
 
-void Form1::turnEventLoop() {
-    onPage(page_yield);
-    handlePending();
+// The browser takes input and paints only once the program has returned to
+// it: the command waits for the page's next turn. What failed in showing the
+// picture since the last call fails here, inside the command.
+bool Form1::turnEventLoop() {
+    checkPage();
+    return false;
 }
 
 void Form1::closeWindow() {

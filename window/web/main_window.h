@@ -5,12 +5,14 @@
 // surface a <canvas> that shows the canvas's picture. What the window does is
 // the form core's.
 //
-// The page never calls into the program: its handlers only queue what the user
-// did, and the program takes the queue's events in its own event loop, or,
-// while a command runs, each time the pacing turns the loop and yields to the
-// browser (ASYNCIFY). So nothing runs inside a running command that the
-// command did not ask for, as on the desktop.
+// The page's handlers only queue what the user did; the page turns the
+// program's event loop in a task of its own, which takes the queue's events
+// and goes on with a command that waits for the turn. A command stops at each
+// event pump at which its pacing turns the loop, and the browser paints and
+// takes input before the next turn. So nothing runs inside a running command
+// that the command did not ask for, as on the desktop.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,12 @@ class PlotSurface final : private CanvasScreen {
 // the window.
 void stopped(std::string_view what);
 
+class Form1;
+
+// Hands the window to the page, which turns its event loop from now on
+// (aurisplot_turn) and owns it until the program ends.
+void run(std::unique_ptr<Form1> form);
+
 class Form1 : public FormToolkit {
   public:
     // Builds the window on the page, at the page's present scale.
@@ -54,9 +62,11 @@ class Form1 : public FormToolkit {
 
     // Shows the window with the focus on the plot surface.
     void show();
-    // The page's event loop: waits for what the user does and handles it,
-    // until the program ends.
-    void run();
+    // One turn of the page's event loop: every event the page has queued,
+    // then the command that waited for the turn. Says what the loop waits
+    // for next.
+    enum class Turn { Ended = 0, UserWaits = 1, CommandWaits = 2 };  // as page.js reads them
+    Turn turn();
     // Handles every event the page has queued, without waiting.
     void handlePending();
 
@@ -73,7 +83,7 @@ class Form1 : public FormToolkit {
     [[nodiscard]] std::string focused() override;
     void focus(std::string_view name) override;
     void showTitle(std::string_view title) override;
-    void turnEventLoop() override;
+    [[nodiscard]] bool turnEventLoop() override;
     void closeWindow() override;
     void describeChart(std::string_view description) override;
     void reportFailure(std::string_view what) override;

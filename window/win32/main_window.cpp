@@ -347,7 +347,7 @@ void Form1::showTitle(std::string_view title) {
     SetWindowTextW(hwnd_, wide(title).c_str());
 }
 
-void Form1::turnEventLoop() {
+bool Form1::turnEventLoop() {
     MSG message{};
     while (!core_.ending() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -357,6 +357,7 @@ void Form1::turnEventLoop() {
         }
         dispatch(message);
     }
+    return true;
 }
 
 // The program ends with status 0: the window goes from the screen at once,

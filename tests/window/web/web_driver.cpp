@@ -64,6 +64,25 @@ EM_ASYNC_JS(std::uint32_t*, driver_shot, (const char* selector), {
 EM_ASYNC_JS(void, driver_yield, (), {
     await new Promise((resolve) => setTimeout(resolve, 0));
 });
+// Lets the browser paint and take input before a waiting command's next
+// turn, as the page does.
+EM_ASYNC_JS(void, driver_next_turn, (), {
+    await aurisplotPage.yieldToBrowser();
+});
+namespace aurisplot::testing {
+namespace {
+// A waiting command goes on at the page's pace; otherwise the browser gets
+// its timers' turn too.
+void yieldFor(bool commandWaits) {
+    if (commandWaits) {
+        driver_next_turn();
+    } else {
+        driver_yield();
+    }
+}
+}  // namespace
+}  // namespace aurisplot::testing
+
 // The element's box relative to the client area, in pixels of the layout.
 EM_JS(void, driver_place, (const char* selector, int* box), {
     const client = document.querySelector(".window .client").getBoundingClientRect();
@@ -217,9 +236,9 @@ class Ticks {
 class TestForm final : public web::Form1 {
   public:
     explicit TestForm(Ticks& ticks) : ticks_(ticks) {}
-    void turnEventLoop() override {
+    bool turnEventLoop() override {
         ticks_.runDue();
-        Form1::turnEventLoop();
+        return Form1::turnEventLoop();
     }
 
   private:
@@ -296,10 +315,15 @@ class WebDriver final : private WebForm, public CoreDriver {
         }
     }
 
+    void turnForTheCommand() override {
+        driver_next_turn();
+        static_cast<void>(form_.turn());
+    }
+
     bool waitFor(const std::function<bool()>& done) override {
         const double deadline = emscripten_get_now() + kWaitMilliseconds;
         for (;;) {
-            form_.handlePending();
+            const bool commandWaits = form_.turn() == web::Form1::Turn::CommandWaits;
             if (done()) {
                 return true;
             }
@@ -307,15 +331,17 @@ class WebDriver final : private WebForm, public CoreDriver {
                 return false;
             }
             ticks_.runDue();
-            driver_yield();
+            yieldFor(commandWaits);
         }
     }
     // The page's handlers queue what a key or click starts while the browser
     // dispatches it, before the harness answers: once the queue is handled,
-    // it has run.
+    // and the command it started has had the turns it waits for, it has run.
     bool settle() override {
         driver_yield();
-        form_.handlePending();
+        while (form_.turn() == web::Form1::Turn::CommandWaits) {
+            driver_next_turn();
+        }
         return true;
     }
     void every(int milliseconds, std::function<void()> tick) override {
@@ -327,7 +353,10 @@ class WebDriver final : private WebForm, public CoreDriver {
     int runProgram(std::function<void()> first) override {
         driver_failsafe_start(kFailsafeMilliseconds);
         first();
-        form_.run();
+        for (web::Form1::Turn turn = form_.turn(); turn != web::Form1::Turn::Ended;
+             turn = form_.turn()) {
+            yieldFor(turn == web::Form1::Turn::CommandWaits);
+        }
         return driver_failsafe_stop() != 0 ? 1 : 0;
     }
 };

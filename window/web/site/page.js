@@ -1,8 +1,9 @@
 // The page's side of the web window (window/web/main_window.cpp): builds the
 // controls from the design the program hands it, shows the canvas's picture,
-// and queues what the user does. Nothing here calls into the program: the
-// program takes the queue's events in its own event loop, and, while a
-// command runs, whenever it yields to the browser.
+// and queues what the user does. The page calls into the program only to turn
+// its event loop, in a task of its own, never from inside one of the
+// program's calls: after each event it queues, and while a command runs, once
+// the browser has painted and taken input after the command's last turn.
 //
 // The page also loads the program (index.html names it), says in plain words
 // when it cannot, and offers a new version of the site once its service
@@ -17,7 +18,8 @@ const aurisplotPage = (() => {
   // fingertip, 24 CSS pixels across (WCAG 2.5.8), at any scale.
   const kFingertip = 24;
   const queue = [];
-  let wake = null;
+  let turn = null; // the program's event loop, one turn a call, once it runs
+  let turnDue = false;
   const controls = new Map();
   let windowElement = null;
   let client = null;
@@ -36,13 +38,33 @@ const aurisplotPage = (() => {
     return `rgb(${colour & 255}, ${(colour >> 8) & 255}, ${(colour >> 16) & 255})`;
   }
 
+  // A turn of the program's loop, in a task after the browser's: what the
+  // turn says it waits for next (Form1::Turn: 0 the program has ended, 1 the
+  // user, 2 a command) decides whether another follows at once.
+  function turnSoon() {
+    if (!turn || turnDue) {
+      return;
+    }
+    turnDue = true;
+    page.yieldToBrowser().then(() => {
+      turnDue = false;
+      let next = 0;
+      try {
+        next = turn();
+      } catch (error) {
+        page.fail(`Aurisplot stopped because of an error (${error && error.message ? error.message : error}).`);
+      }
+      if (next === 0) {
+        turn = null;
+      } else if (next === 2 || queue.length > 0) {
+        turnSoon();
+      }
+    });
+  }
+
   function post(event) {
     queue.push(event);
-    if (wake) {
-      const resolve = wake;
-      wake = null;
-      resolve();
-    }
+    turnSoon();
   }
 
   // A caption's "&" marks its access key, shown underlined.
@@ -475,11 +497,14 @@ const aurisplotPage = (() => {
     takeEvent() {
       return queue.length > 0 ? queue.shift() : 0;
     },
-    nextEvent() {
-      return queue.length > 0 ? Promise.resolve() : new Promise((resolve) => { wake = resolve; });
+    // The program hands its event loop to the page.
+    run(turning) {
+      turn = turning;
+      turnSoon();
     },
     // A message task, not a timer: the browser paints and takes input in
-    // between, and nested yields are not slowed to 4 ms as timers are. A
+    // between, and a turn that follows a turn is not slowed to 4 ms as timers
+    // are. A
     // message to the window itself, not through a MessageChannel: WebKit
     // keeps every channel ever made, each message after many of them comes
     // slower, and even one channel's come there fifty times slower than the
