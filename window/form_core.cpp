@@ -5,6 +5,7 @@
 
 #include "engine/graph_engine.h"
 #include "window/command_boundary.h"
+#include "window/form_layout.h"
 
 namespace aurisplot {
 namespace {
@@ -38,6 +39,18 @@ void FormCore::clicked(std::string_view control) {
     } else if (control == kExit) {
         Command2_Click();
     }
+}
+
+bool FormCore::accessKeyPressed(char letter) {
+    const char key = layout::accessKey(std::string{'&', letter});
+    for (const layout::Control& design : layout::kControls) {
+        if (design.kind == layout::Kind::PushButton && key != 0 &&
+            layout::accessKey(design.caption) == key && toolkit_.enabled(design.name)) {
+            clicked(design.name);
+            return true;
+        }
+    }
+    return false;
 }
 
 // Closing the only window is what Exit does.

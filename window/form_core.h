@@ -90,6 +90,10 @@ class FormCore final : public WindowServices, private PacedScreen {
     // The user asked the window to close (its close box, the desktop's keys):
     // the program ends, also in the middle of a sweep.
     void closeRequested();
+    // Alt and a letter, on a toolkit that leaves access keys to the form: the
+    // enabled button whose caption marks that letter is clicked. Whether one
+    // was.
+    bool accessKeyPressed(char letter);
 
     // Handlers.
     void Form_Load();       // fills the resolution list, before the window is first shown

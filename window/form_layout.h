@@ -40,6 +40,28 @@ struct TwipRect {
 
 enum class Kind { PlotSurface, PushButton, TextField, Label, DropDownList, CheckBox };
 
+// A kind by its name, as a toolkit outside C++ (the page) builds it.
+[[nodiscard]] constexpr std::string_view kindName(Kind kind) {
+    constexpr std::array<std::string_view, 6> kNames = {"PlotSurface", "PushButton",   "TextField",
+                                                        "Label",       "DropDownList", "CheckBox"};
+    return kNames.at(static_cast<std::size_t>(kind));
+}
+
+// The letter a caption marks with "&" as its access key, in upper case; 0
+// when it marks none ("&&" is a plain "&").
+[[nodiscard]] constexpr char accessKey(std::string_view caption) {
+    for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
+        if (caption[at] == '&') {
+            if (caption[at + 1] != '&') {
+                const char key = caption[at + 1];
+                return key >= 'a' && key <= 'z' ? static_cast<char>(key - 'a' + 'A') : key;
+            }
+            ++at;
+        }
+    }
+    return 0;
+}
+
 // How a control is coloured.
 enum class Look {
     Surface,    // white ground, thin fixed border

@@ -144,6 +144,22 @@ TEST(FormCoreWaiting, TheCommandWaitsForEachTurnItAsksFor) {
     EXPECT_TRUE(form.enabled("Command1"));
 }
 
+// Access keys come from the design's captions: "&Graph" and "E&xit". A key
+// reaches only an enabled button.
+TEST(FormCoreAccessKeys, TheCaptionsMarkedLetterClicksItsButtonWhileItIsEnabled) {
+    ToldForm form(true);
+    EXPECT_FALSE(form.core().accessKeyPressed('Q'));
+    EXPECT_FALSE(form.core().accessKeyPressed('&'));
+    EXPECT_TRUE(form.core().accessKeyPressed('g'));   // either case
+    EXPECT_TRUE(form.core().commandWaiting());        // Graph runs
+    EXPECT_FALSE(form.core().accessKeyPressed('G'));  // disabled while it runs
+    EXPECT_FALSE(form.closed());
+    EXPECT_TRUE(form.core().accessKeyPressed('X'));
+    EXPECT_TRUE(form.closed());
+    form.core().resumeCommand();
+    EXPECT_FALSE(form.core().commandWaiting());
+}
+
 INSTANTIATE_TEST_SUITE_P(Loops, FormCore, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& loop) {
                              return loop.param ? "TurnsAfterTheCommandLetsGo" : "TurnsInThePump";

@@ -18,9 +18,10 @@
 EM_JS(void, page_make_window, (int width, int height, const char* title), {
     aurisplotPage.makeWindow(width, height, UTF8ToString(title));
 });
-EM_JS(void, page_add_control, (int kind, const char* name, int left, int top, int width, int height,
-                               const char* caption, int ground, int text, const char* accessible), {
-    aurisplotPage.addControl(kind, UTF8ToString(name), left, top, width, height,
+EM_JS(void, page_add_control, (const char* kind, const char* name, int left, int top, int width,
+                               int height, const char* caption, int ground, int text,
+                               const char* accessible), {
+    aurisplotPage.addControl(UTF8ToString(kind), UTF8ToString(name), left, top, width, height,
                              UTF8ToString(caption), ground, text, UTF8ToString(accessible));
 });
 EM_JS(void, page_add_line, (int left, int top, int right, int bottom, int colour), {
@@ -100,8 +101,17 @@ EM_JS(void, page_show_picture, (const void* pixels, int width, int height, int n
 EM_JS(double, page_ratio, (), {
     return aurisplotPage.ratio();
 });
-EM_JS(int, page_take_event, (), {
-    return aurisplotPage.takeEvent();
+// The oldest event the page has queued, copied into the program's memory;
+// null when none is.
+EM_JS(char*, page_take_event, (), {
+    const event = aurisplotPage.takeEvent();
+    if (event == null) {
+        return 0;
+    }
+    const size = lengthBytesUTF8(event) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(event, copy, size);
+    return copy;
 });
 // From now on the page turns the program's event loop: in a task of its own
 // after each event it queues, and after each turn a command waits for.
@@ -112,9 +122,6 @@ EM_JS(void, page_run, (void* form), {
 
 namespace aurisplot::web {
 namespace {
-
-// What the page queues, as page.js numbers it.
-enum Event { kNone = 0, kGraphClicked = 1, kExitClicked = 2, kCloseBox = 3, kScaleChanged = 4 };
 
 struct FreeDeleter {
     void operator()(char* text) const { std::free(text); }  // NOLINT(cppcoreguidelines-no-malloc)
@@ -194,9 +201,10 @@ Form1::Form1() : core_(*this, Picture1.canvas()) {
            zeroEnded(kTitle).c_str());
     for (const layout::Control& design : layout::kControls) {
         const layout::LookColours colours = layout::coloursOf(design.look);
-        onPage(page_add_control, static_cast<int>(design.kind), zeroEnded(design.name).c_str(),
-               pixels(design.place.left), pixels(design.place.top), pixels(design.place.width),
-               pixels(design.place.height), zeroEnded(design.caption).c_str(),
+        onPage(page_add_control, zeroEnded(layout::kindName(design.kind)).c_str(),
+               zeroEnded(design.name).c_str(), pixels(design.place.left), pixels(design.place.top),
+               pixels(design.place.width), pixels(design.place.height),
+               zeroEnded(design.caption).c_str(),
                colours.ground ? static_cast<int>(*colours.ground) : -1,
                colours.text ? static_cast<int>(*colours.text) : -1,
                zeroEnded(design.accessibleName).c_str());
@@ -234,28 +242,29 @@ Form1::Turn Form1::turn() {
 }
 
 void Form1::handlePending() {
-    for (int event = onPage(page_take_event); event != kNone && !core_.ending();
-         event = onPage(page_take_event)) {
-        handle(event);
+    while (!core_.ending()) {
+        const PageText event(onPage(page_take_event));
+        if (!event) {
+            return;
+        }
+        handle(event.get());
     }
 }
 
-void Form1::handle(int event) {
-    switch (event) {
-        case kGraphClicked:
-            core_.clicked("Command1");
-            break;
-        case kExitClicked:
-            core_.clicked("Command2");
-            break;
-        case kCloseBox:
-            core_.closeRequested();
-            break;
-        case kScaleChanged:
-            Picture1.fitTo(onPage(page_ratio));
-            break;
-        default:
-            break;
+// What the page queues, in words: "click" and the control's name, "key" and
+// the letter pressed with Alt, "close" (the close box), "scale" (the page's
+// scale changed).
+void Form1::handle(std::string_view event) {
+    constexpr std::string_view kClick = "click ";
+    constexpr std::string_view kKey = "key ";
+    if (event.starts_with(kClick)) {
+        core_.clicked(event.substr(kClick.size()));
+    } else if (event.starts_with(kKey) && event.size() == kKey.size() + 1) {
+        static_cast<void>(core_.accessKeyPressed(event.back()));
+    } else if (event == "close") {
+        core_.closeRequested();
+    } else if (event == "scale") {
+        Picture1.fitTo(onPage(page_ratio));
     }
 }
 

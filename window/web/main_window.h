@@ -89,7 +89,7 @@ class Form1 : public FormToolkit {
     void reportFailure(std::string_view what) override;
 
   private:
-    void handle(int event);
+    void handle(std::string_view event);
 
     PlotSurface Picture1;
     FormCore core_;

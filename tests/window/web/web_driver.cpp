@@ -120,7 +120,7 @@ EM_JS(double, driver_device_ratio, (), {
 });
 // What an earlier window left in the page's queue is not this one's.
 EM_JS(void, driver_forget_events, (), {
-    while (aurisplotPage.takeEvent() !== 0) {
+    while (aurisplotPage.takeEvent() != null) {
     }
 });
 // A program still running after that long is ended through its close box.

@@ -11,8 +11,8 @@
 "use strict";
 
 const aurisplotPage = (() => {
-  const kinds = ["PlotSurface", "PushButton", "TextField", "Label", "DropDownList", "CheckBox"];
-  const events = { graph: 1, exit: 2, closeBox: 3, scale: 4 };
+  // The access keys the design's button captions mark, upper case.
+  const accessKeys = new Set();
   // A tap that misses every control but falls this near one (CSS pixels,
   // counted from its edge) reaches it, so that every control takes a
   // fingertip, 24 CSS pixels across (WCAG 2.5.8), at any scale.
@@ -87,10 +87,11 @@ const aurisplotPage = (() => {
     element.style.height = `${height}px`;
   }
 
+  // What the page queues, in words (window/web/main_window.cpp reads them).
   function button(name) {
     const command = controls.get(name);
     if (command && !command.disabled) {
-      post(name === "Command1" ? events.graph : events.exit);
+      post(`click ${name}`);
     }
   }
 
@@ -106,7 +107,7 @@ const aurisplotPage = (() => {
     app.style.transform = fit < 1 ? `scale(${fit})` : "";
     app.style.height = fit < 1 ? `${windowElement.offsetHeight * fit}px` : "";
     if (page.ratio() !== shownRatio) {
-      post(events.scale);
+      post("scale");
     }
   }
 
@@ -269,7 +270,7 @@ const aurisplotPage = (() => {
       close.tabIndex = -1;
       close.textContent = "\u00d7";
       close.setAttribute("aria-label", "Close");
-      close.addEventListener("click", () => post(events.closeBox));
+      close.addEventListener("click", () => post("close"));
       bar.append(icon, titleText, close);
       client = document.createElement("div");
       client.className = "client";
@@ -284,7 +285,8 @@ const aurisplotPage = (() => {
       windowElement.append(bar, client, description);
       app.append(windowElement);
       page.showTitle(title);
-      // Alt and the underlined letter press a button, from any control; the
+      // Alt and the underlined letter press a button, from any control (the
+      // program's form decides which, and whether it is enabled); the
       // window has no default button, so Enter and Esc do nothing. Tab and
       // Shift+Tab go through the controls in the design's order and, at either
       // end, leave the window for the rest of the page and the browser, as a
@@ -296,9 +298,10 @@ const aurisplotPage = (() => {
           if (!event.altKey || event.ctrlKey || event.metaKey) {
             return;
           }
-          if (event.code === "KeyG" || event.code === "KeyX") {
+          const key = /^Key[A-Z]$/.test(event.code) ? event.code.slice(3) : "";
+          if (accessKeys.has(key)) {
             event.preventDefault();
-            button(event.code === "KeyG" ? "Command1" : "Command2");
+            post(`key ${key}`);
           }
         });
         document.addEventListener("click", tapNear);
@@ -311,7 +314,7 @@ const aurisplotPage = (() => {
     addControl(kind, name, left, top, width, height, caption, ground, text, accessible) {
       let element;
       let focusable;
-      switch (kinds[kind]) {
+      switch (kind) {
         case "PlotSurface":
           element = canvas = document.createElement("canvas");
           canvas.setAttribute("role", "img");
@@ -327,6 +330,7 @@ const aurisplotPage = (() => {
           const key = captionInto(element, caption);
           if (key) {
             element.setAttribute("aria-keyshortcuts", `Alt+${key}`);
+            accessKeys.add(key);
           }
           element.addEventListener("click", () => button(name));
           break;
@@ -495,7 +499,7 @@ const aurisplotPage = (() => {
     },
 
     takeEvent() {
-      return queue.length > 0 ? queue.shift() : 0;
+      return queue.length > 0 ? queue.shift() : null;
     },
     // The program hands its event loop to the page.
     run(turning) {
