@@ -195,7 +195,7 @@ void PlotSurface::showNow() noexcept {
     page_show_picture(canvas_.pixels().data(), canvas_.width(), canvas_.height(), 1);
 }
 
-Form1::Form1() : core_(*this, Picture1.canvas()) {
+Form1::Form1() : core_(*this, picture1_.canvas()) {
     using layout::pixels;
     onPage(page_make_window, pixels(layout::kClientWidth), pixels(layout::kClientHeight),
            zeroEnded(kTitle).c_str());
@@ -220,11 +220,11 @@ Form1::Form1() : core_(*this, Picture1.canvas()) {
         });
     }
     onPage(page_describe_chart, zeroEnded(kNothingDrawn).c_str());
-    Picture1.fitTo(onPage(page_ratio));
+    picture1_.fitTo(onPage(page_ratio));
 }
 
 void Form1::show() {
-    Picture1.canvas().clear();
+    picture1_.canvas().clear();
     focus("Picture1");
 }
 
@@ -264,7 +264,7 @@ void Form1::handle(std::string_view event) {
     } else if (event == "close") {
         core_.closeRequested();
     } else if (event == "scale") {
-        Picture1.fitTo(onPage(page_ratio));
+        picture1_.fitTo(onPage(page_ratio));
     }
 }
 

@@ -91,7 +91,7 @@ class Form1 : public FormToolkit {
   private:
     void handle(std::string_view event);
 
-    PlotSurface Picture1;
+    PlotSurface picture1_;  // Picture1
     FormCore core_;
 };
 

@@ -122,8 +122,8 @@ Form1::Form1()
     : hwnd_(makeWindow()),
       black_(CreateSolidBrush(layout::kFormBackground)),
       white_(CreateSolidBrush(layout::kWhite)),
-      Picture1(std::make_unique<PlotSurface>(hwnd_, controlId(layout::indexOf("Picture1")))),
-      core_(*this, Picture1->canvas()) {
+      picture1_(std::make_unique<PlotSurface>(hwnd_, controlId(layout::indexOf("Picture1")))),
+      core_(*this, picture1_->canvas()) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form1::procedure));
     // Made only partly, this Form1 is never destroyed as a whole: its window
@@ -168,7 +168,7 @@ void Form1::makeControls() {
                 GetModuleHandleW(nullptr), nullptr);
         }
         if (design.kind == layout::Kind::PlotSurface) {
-            controls_[i] = Picture1->hwnd();  // made first, as the first in the tab order
+            controls_[i] = picture1_->hwnd();  // made first, as the first in the tab order
             continue;
         }
         const ControlClass kind = classOf(design.kind);
@@ -199,7 +199,7 @@ void Form1::layOut(int dpi) {
     for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::Control& design = layout::kControls[i];
         if (design.kind == layout::Kind::PlotSurface) {
-            Picture1->place(design.place, dpi);
+            picture1_->place(design.place, dpi);
             continue;
         }
         const int left = layout::devicePixels(design.place.left, dpi);
@@ -247,7 +247,7 @@ HWND Form1::control(std::string_view name) const {
 void Form1::show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
-    SetFocus(Picture1->hwnd());
+    SetFocus(picture1_->hwnd());
 }
 
 void Form1::dispatch(MSG& message) {
@@ -368,7 +368,7 @@ void Form1::closeWindow() {
 }
 
 void Form1::describeChart(std::string_view description) {
-    Picture1->setDescription(wide(description));
+    picture1_->setDescription(wide(description));
 }
 
 void Form1::reportFailure(std::string_view what) {

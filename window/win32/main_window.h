@@ -81,7 +81,7 @@ class Form1 final : public FormToolkit {
     Font font_;
     Brush black_;
     Brush white_;
-    std::unique_ptr<PlotSurface> Picture1;
+    std::unique_ptr<PlotSurface> picture1_;  // Picture1
     FormCore core_;
 };
 
