@@ -28,7 +28,9 @@ class WindowServiceError : public std::runtime_error {
 
 // What a toolkit's window does for the form core. A primitive that the
 // control refuses throws WindowServiceError; any other exception is a failure
-// of the window's, which stops the running command.
+// of the window's, which stops the running command. A control's name that
+// the design does not have is the program's own fault: every toolkit throws
+// std::logic_error for it (layout::control's).
 class FormToolkit {
   public:
     virtual ~FormToolkit() = default;

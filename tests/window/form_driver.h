@@ -146,6 +146,8 @@ class FormDriver {
 
     // The window's services and handlers, as the engine and the toolkit call them.
     [[nodiscard]] virtual WindowServices& services() = 0;
+    // The toolkit's primitives, as the form core calls them.
+    [[nodiscard]] virtual FormToolkit& toolkit() = 0;
     [[nodiscard]] Obliging obliging() { return Obliging(services()); }
     virtual void graph() = 0;  // Command1_Click, run to its end
 
@@ -210,6 +212,7 @@ class CoreDriver : public FormDriver {
     CoreDriver(FormCore& core, FormToolkit& toolkit) : core_(core), toolkit_(toolkit) {}
 
     WindowServices& services() final { return core_; }
+    FormToolkit& toolkit() final { return toolkit_; }
     void graph() final {
         core_.Command1_Click();
         while (core_.commandWaiting()) {

@@ -1,5 +1,6 @@
 // Form1's keys, its Graph command on the real surface, and its end.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,24 @@ using FormKeysTest = FormTest;
     }
     const std::string_view digits = title.substr(prefix.size(), title.size() - prefix.size() - 2);
     return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A name the design does not have is the program's own fault, the same on
+// every toolkit: no toolkit takes it for another control, or fails otherwise.
+TEST_F(FormKeysTest, EveryPrimitiveTakesANameTheDesignDoesNotHaveForTheProgramsFault) {
+    FormToolkit& toolkit = form.toolkit();
+    constexpr std::string_view kNone = "Text9";
+    EXPECT_THROW(static_cast<void>(toolkit.text(kNone)), std::logic_error);
+    EXPECT_THROW(toolkit.setText(kNone, "1"), std::logic_error);
+    EXPECT_THROW(toolkit.addItem(kNone, "1 km"), std::logic_error);
+    EXPECT_THROW(static_cast<void>(toolkit.itemCount(kNone)), std::logic_error);
+    EXPECT_THROW(toolkit.select(kNone, 0), std::logic_error);
+    EXPECT_THROW(static_cast<void>(toolkit.checkState(kNone)), std::logic_error);
+    EXPECT_THROW(static_cast<void>(toolkit.enabled(kNone)), std::logic_error);
+    EXPECT_THROW(toolkit.enable(kNone, false), std::logic_error);
+    EXPECT_THROW(toolkit.focus(kNone), std::logic_error);
+    EXPECT_EQ(form.textOf("Text1"), "600");  // and nothing changed
+    EXPECT_EQ(form.comboItems().size(), kResolutions.size());
 }
 
 TEST_F(FormKeysTest, NineTabsVisitEveryControlOnceAndReturnToTheChart) {

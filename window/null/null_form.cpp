@@ -17,6 +17,7 @@ NullForm::NullForm(double ratio) : title_(kTitle) {
 }
 
 std::string NullForm::text(std::string_view control) {
+    static_cast<void>(layout::control(control));  // a name the design has
     if (control == "Combo1") {
         return selected_ >= 0 ? item(control, selected_) : std::string();
     }
@@ -24,34 +25,42 @@ std::string NullForm::text(std::string_view control) {
 }
 
 void NullForm::setText(std::string_view control, std::string_view text) {
+    static_cast<void>(layout::control(control));
     texts_.at(std::string(control)) = text;
 }
 
-void NullForm::addItem(std::string_view /*control*/, std::string_view item) {
+void NullForm::addItem(std::string_view control, std::string_view item) {
+    static_cast<void>(layout::control(control));
     items_.emplace_back(item);
 }
 
-int NullForm::itemCount(std::string_view /*control*/) {
+int NullForm::itemCount(std::string_view control) {
+    static_cast<void>(layout::control(control));
     return static_cast<int>(items_.size());
 }
 
-std::string NullForm::item(std::string_view /*control*/, int index) {
+std::string NullForm::item(std::string_view control, int index) {
+    static_cast<void>(layout::control(control));
     return items_.at(static_cast<std::size_t>(index));
 }
 
-void NullForm::select(std::string_view /*control*/, int index) {
+void NullForm::select(std::string_view control, int index) {
+    static_cast<void>(layout::control(control));
     selected_ = index;
 }
 
-int NullForm::checkState(std::string_view /*control*/) {
+int NullForm::checkState(std::string_view control) {
+    static_cast<void>(layout::control(control));
     return checkState_;
 }
 
 bool NullForm::enabled(std::string_view control) {
+    static_cast<void>(layout::control(control));
     return enabled_.at(std::string(control));
 }
 
 void NullForm::enable(std::string_view control, bool enabled) {
+    static_cast<void>(layout::control(control));
     enabled_.at(std::string(control)) = enabled;
 }
 

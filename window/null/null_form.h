@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "window/form_core.h"
+#include "window/form_layout.h"
 #include "window/plot_canvas.h"
 
 namespace aurisplot {
@@ -44,7 +45,7 @@ class NullForm : public FormToolkit, private CanvasScreen {
     [[nodiscard]] bool enabled(std::string_view control) override;
     void enable(std::string_view control, bool enabled) override;
     [[nodiscard]] std::string focused() override { return focus_; }
-    void focus(std::string_view control) override { focus_ = control; }
+    void focus(std::string_view control) override { focus_ = layout::control(control).name; }
     void showTitle(std::string_view title) override { title_ = title; }
     [[nodiscard]] bool turnEventLoop() override { return true; }
     void closeWindow() override { closed_ = true; }

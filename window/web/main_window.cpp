@@ -170,6 +170,12 @@ enum class Question { Text = 0, Item = 1, Focused = 2 };
     return std::string(text);
 }
 
+// A control's name, once the design is known to have it: a name it does not
+// have is the program's own fault (std::logic_error), as on every toolkit.
+[[nodiscard]] std::string known(std::string_view name) {
+    return std::string(layout::control(name).name);
+}
+
 }  // namespace
 
 void stopped(std::string_view what) {
@@ -271,43 +277,43 @@ void Form1::handle(std::string_view event) {
 // The form core's primitives.
 
 std::string Form1::text(std::string_view name) {
-    return answer(Question::Text, name);
+    return answer(Question::Text, known(name));
 }
 
 void Form1::setText(std::string_view name, std::string_view text) {
-    onPage(page_set_text, zeroEnded(name).c_str(), zeroEnded(text).c_str());
+    onPage(page_set_text, known(name).c_str(), zeroEnded(text).c_str());
 }
 
 void Form1::addItem(std::string_view name, std::string_view item) {
-    onPage(page_add_item, zeroEnded(name).c_str(), zeroEnded(item).c_str());
+    onPage(page_add_item, known(name).c_str(), zeroEnded(item).c_str());
 }
 
 int Form1::itemCount(std::string_view name) {
-    return onPage(page_item_count, zeroEnded(name).c_str());
+    return onPage(page_item_count, known(name).c_str());
 }
 
 std::string Form1::item(std::string_view name, int index) {
     if (index < 0 || index >= itemCount(name)) {
         throw WindowServiceError("no such list entry");
     }
-    return answer(Question::Item, name, index);
+    return answer(Question::Item, known(name), index);
 }
 
 void Form1::select(std::string_view name, int index) {
-    onPage(page_select, zeroEnded(name).c_str(), index);
+    onPage(page_select, known(name).c_str(), index);
 }
 
 // A check box on a page is checked or not; it is never greyed.
 int Form1::checkState(std::string_view name) {
-    return onPage(page_checked, zeroEnded(name).c_str());
+    return onPage(page_checked, known(name).c_str());
 }
 
 bool Form1::enabled(std::string_view name) {
-    return onPage(page_enabled, zeroEnded(name).c_str()) != 0;
+    return onPage(page_enabled, known(name).c_str()) != 0;
 }
 
 void Form1::enable(std::string_view name, bool enabled) {
-    onPage(page_enable, zeroEnded(name).c_str(), enabled ? 1 : 0);
+    onPage(page_enable, known(name).c_str(), enabled ? 1 : 0);
 }
 
 std::string Form1::focused() {
@@ -315,7 +321,7 @@ std::string Form1::focused() {
 }
 
 void Form1::focus(std::string_view name) {
-    onPage(page_focus, zeroEnded(name).c_str());
+    onPage(page_focus, known(name).c_str());
 }
 
 void Form1::showTitle(std::string_view title) {
