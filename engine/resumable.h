@@ -132,7 +132,7 @@ class TurnAwaited {
   public:
     explicit TurnAwaited(WindowServices& window) noexcept : window_(window) {}
 
-    [[nodiscard]] bool await_ready() const noexcept { return false; }
+    [[nodiscard]] static bool await_ready() noexcept { return false; }
     template <typename Promise>
     void await_suspend(coro::coroutine_handle<Promise> here) const noexcept {
         *here.promise().resumePoint = here;

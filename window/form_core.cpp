@@ -1,5 +1,6 @@
 #include "window/form_core.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -43,14 +44,16 @@ void FormCore::clicked(std::string_view control) {
 
 bool FormCore::accessKeyPressed(char letter) {
     const char key = layout::accessKey(std::string{'&', letter});
-    for (const layout::Control& design : layout::kControls) {
-        if (design.kind == layout::Kind::PushButton && key != 0 &&
-            layout::accessKey(design.caption) == key && toolkit_.enabled(design.name)) {
-            clicked(design.name);
-            return true;
-        }
+    const auto* const button = std::find_if(
+        layout::kControls.begin(), layout::kControls.end(), [&](const layout::Control& design) {
+            return design.kind == layout::Kind::PushButton && key != 0 &&
+                   layout::accessKey(design.caption) == key && toolkit_.enabled(design.name);
+        });
+    if (button == layout::kControls.end()) {
+        return false;
     }
-    return false;
+    clicked(button->name);
+    return true;
 }
 
 // Closing the only window is what Exit does.
