@@ -132,7 +132,9 @@ class TurnAwaited {
   public:
     explicit TurnAwaited(WindowServices& window) noexcept : window_(window) {}
 
-    [[nodiscard]] static bool await_ready() noexcept { return false; }
+    // An awaiter's member, as co_await calls it.
+    // NOLINTNEXTLINE(readability-convert-member-functions-to-static)
+    [[nodiscard]] bool await_ready() const noexcept { return false; }
     template <typename Promise>
     void await_suspend(coro::coroutine_handle<Promise> here) const noexcept {
         *here.promise().resumePoint = here;
