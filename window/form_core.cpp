@@ -80,8 +80,17 @@ void FormCore::Command1_Click() {
     if (running_) {
         return;
     }
-    running_.emplace(*this);
-    goOn();
+    // Even making the command (its frame) may fail: inside the boundary.
+    const bool made = runCommand(
+        *this,
+        [this] {
+            running_.emplace(*this);
+            return true;
+        },
+        [this](std::string_view what) { toolkit_.reportFailure(what); });
+    if (made) {
+        goOn();
+    }
 }
 
 void FormCore::resumeCommand() {
