@@ -56,6 +56,17 @@ bool FormCore::accessKeyPressed(char letter) {
     return true;
 }
 
+void FormCore::shown() {
+    if (std::exchange(started_, true)) {
+        return;
+    }
+    static_cast<void>(canvas_.clear());
+    const auto* const first =
+        std::find_if(layout::kControls.begin(), layout::kControls.end(), layout::takesFocus);
+    toolkit_.focus(first->name);
+    toolkit_.describeChart(kNothingDrawn);
+}
+
 // Closing the only window is what Exit does.
 void FormCore::closeRequested() {
     Command2_Click();

@@ -43,7 +43,6 @@ class FormToolkit {
     // (-1 selects none).
     virtual void addItem(std::string_view control, std::string_view item) = 0;
     [[nodiscard]] virtual int itemCount(std::string_view control) = 0;
-    [[nodiscard]] virtual std::string item(std::string_view control, int index) = 0;
     virtual void select(std::string_view control, int index) = 0;
     // 0 unchecked, 1 checked, 2 greyed.
     [[nodiscard]] virtual int checkState(std::string_view control) = 0;
@@ -92,6 +91,13 @@ class FormCore final : public WindowServices, private PacedScreen {
     // The user asked the window to close (its close box, the desktop's keys):
     // the program ends, also in the middle of a sweep.
     void closeRequested();
+    // The window is on the screen. The first time, the form takes its
+    // starting state: the blank picture, the focus on the first control of
+    // the tab order, and the chart described as nothing drawn yet.
+    void shown();
+    // The screen's scale changed to `ratio` device pixels a pixel (another
+    // monitor, a zoom): the picture is drawn again at it.
+    void scaleChanged(double ratio) { canvas_.fit(ratio); }
     // Alt and a letter, on a toolkit that leaves access keys to the form: the
     // enabled button whose caption marks that letter is clicked. Whether one
     // was.
@@ -168,6 +174,7 @@ class FormCore final : public WindowServices, private PacedScreen {
     PlotCanvas& canvas_;
     Pacing pacing_;
     bool ending_ = false;
+    bool started_ = false;
     // A running command, and what brackets it: the canvas held and the screen
     // paced until it ends, whether it runs through or waits for turns.
     struct Running {

@@ -90,6 +90,36 @@ inline constexpr int kClientWidth = 8130;
 inline constexpr int kClientHeight = 6510;
 inline constexpr Colour kFormBackground = rgb(0, 0, 0);
 
+// What the window's frame lets the user do to it.
+struct Frame {
+    bool closeBox;
+    bool minimiseBox;
+    bool maximiseBox;
+    bool resizable;
+};
+
+inline constexpr Frame kFrame{
+    .closeBox = true, .minimiseBox = false, .maximiseBox = false, .resizable = false};
+
+// The window's font. The design's is the 8-point interface face of the
+// platform it was made on; where that face is missing, the first of the
+// stand-ins present is used at 10 pixels, in which every caption fits its
+// label's width.
+struct Font {
+    std::string_view face;
+    int points;
+    std::array<std::string_view, 6> standIns;
+    int standInPixels;
+};
+
+inline constexpr Font kFont{
+    .face = "MS Sans Serif",
+    .points = 8,
+    .standIns = {"DejaVu Sans Condensed", "Arial", "Liberation Sans", "Arimo", "Helvetica",
+                 "Nimbus Sans"},
+    .standInPixels = 10,
+};
+
 // The controls in tab order. Labels take no focus; their width is that of their
 // caption in the window's font.
 inline constexpr std::array kControls{
@@ -187,6 +217,17 @@ inline constexpr Colour kSurfaceBackground = rgb(255, 255, 255);
     }
     throw std::logic_error("no such control in the layout");
 }
+
+// The plot surface's interior, inside its border, in pixels of the layout:
+// what the picture covers at one device pixel a pixel.
+struct Size {
+    int width;
+    int height;
+};
+
+inline constexpr Size kPictureInterior{
+    pixels(control("Picture1").place.width) - 2 * kSurfaceBorderPixels,
+    pixels(control("Picture1").place.height) - 2 * kSurfaceBorderPixels};
 
 // Where a control stands in kControls, which is also the tab order.
 [[nodiscard]] constexpr std::size_t indexOf(std::string_view name) {

@@ -28,9 +28,11 @@ namespace {
 
 PlotCanvas::PlotCanvas(CanvasScreen& screen, ByteOrder order, double ratio)
     : screen_(screen), order_(order) {
-    const layout::TwipRect& design = layout::control("Picture1").place;
-    const int border = 2 * layout::kSurfaceBorderPixels;
-    fit(layout::pixels(design.width) - border, layout::pixels(design.height) - border, ratio);
+    fit(ratio);
+}
+
+void PlotCanvas::fit(double ratio) {
+    fit(layout::kPictureInterior.width, layout::kPictureInterior.height, ratio);
 }
 
 void PlotCanvas::fit(int width, int height, double ratio) {

@@ -79,6 +79,8 @@ class PlotCanvas {
     // The interior is `width` x `height` pixels of the layout, at `ratio`
     // device pixels a pixel. A change draws the picture again.
     void fit(int width, int height, double ratio);
+    // The designed interior at `ratio`.
+    void fit(double ratio);
 
     // The drawing operations of the window services, in twips. What the
     // surface refuses (a draw mode or width it has not, a coordinate beyond

@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/graph_engine.h"
 #include "window/null/null_form.h"
@@ -158,6 +160,36 @@ TEST(FormCoreAccessKeys, TheCaptionsMarkedLetterClicksItsButtonWhileItIsEnabled)
     EXPECT_TRUE(form.closed());
     form.core().resumeCommand();
     EXPECT_FALSE(form.core().commandWaiting());
+}
+
+// Shown the first time, the window takes its starting state; shown again
+// (restored, say), it keeps what the user has made of it.
+TEST(FormCoreShown, TheFirstShowingSetsTheStartingStateAndNoLaterOneUndoesTheChart) {
+    ToldForm form(false);
+    form.focus("Text1");
+    form.core().shown();
+    EXPECT_EQ(form.focused(), "Picture1");
+    EXPECT_EQ(form.chartDescription(), "Nothing drawn yet");
+    form.graph();
+    const std::string drawn = form.chartDescription();
+    const std::vector<CanvasPixel> chart(form.canvas().pixels().begin(),
+                                         form.canvas().pixels().end());
+    form.focus("Text1");
+    form.core().shown();
+    EXPECT_EQ(form.focused(), "Text1");
+    EXPECT_EQ(form.chartDescription(), drawn);
+    EXPECT_TRUE(std::equal(chart.begin(), chart.end(), form.canvas().pixels().begin(),
+                           form.canvas().pixels().end()));
+}
+
+// A new scale reaches the picture, drawn again at it.
+TEST(FormCoreShown, AScaleChangeFitsThePictureToTheNewScale) {
+    ToldForm form(false);
+    form.core().shown();
+    form.core().scaleChanged(2);
+    EXPECT_EQ(form.canvas().ratio(), 2);
+    EXPECT_EQ(form.canvas().width(), 878);
+    EXPECT_EQ(form.canvas().height(), 638);
 }
 
 INSTANTIATE_TEST_SUITE_P(Loops, FormCore, ::testing::Bool(),

@@ -15,125 +15,16 @@
 
 #include "engine/graph_engine.h"
 #include "engine/window_services.h"
+#include "picture.h"
 #include "window/form_core.h"
+#include "window/form_layout.h"
 
 namespace aurisplot::testing {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    [[nodiscard]] bool contains(int x, int y) const {
-        return x >= left && x < left + width && y >= top && y < top + height;
-    }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-void PrintTo(const PixelRect& rect, std::ostream* os);
-
-// Pixels read back from a window, in the window services' colours.
-class Picture {
-  public:
-    static constexpr Colour kNoColour = 0xFFFFFFFFU;
-
-    Picture() = default;
-    Picture(int width, int height) : width_(width), height_(height), pixels_(area(width, height)) {}
-
-    [[nodiscard]] int width() const { return width_; }
-    [[nodiscard]] int height() const { return height_; }
-    // Outside the picture, a value that is no colour at all.
-    [[nodiscard]] Colour at(int x, int y) const {
-        return contains(x, y) ? pixels_[index(x, y)] : kNoColour;
-    }
-    [[nodiscard]] bool contains(int x, int y) const {
-        return x >= 0 && x < width_ && y >= 0 && y < height_;
-    }
-    void set(int x, int y, Colour colour) { pixels_[index(x, y)] = colour; }
-    [[nodiscard]] Picture crop(PixelRect rect) const;
-    friend bool operator==(const Picture&, const Picture&) = default;
-
-  private:
-    static std::size_t area(int width, int height) {
-        return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    }
-    [[nodiscard]] std::size_t index(int x, int y) const {
-        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-               static_cast<std::size_t>(x);
-    }
-
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<Colour> pixels_;
-};
-
-// The components of a colour, for messages and comparisons.
-[[nodiscard]] constexpr int redOf(Colour c) {
-    return static_cast<int>(c & 0xFFU);
-}
-[[nodiscard]] constexpr int greenOf(Colour c) {
-    return static_cast<int>((c >> 8U) & 0xFFU);
-}
-[[nodiscard]] constexpr int blueOf(Colour c) {
-    return static_cast<int>((c >> 16U) & 0xFFU);
-}
-inline constexpr Colour kBlackPixel = rgb(0, 0, 0);
-inline constexpr Colour kWhitePixel = rgb(255, 255, 255);
-inline constexpr Colour kBluePixel = rgb(0, 0, 255);
-inline constexpr Colour kRedPixel = rgb(255, 0, 0);
-inline constexpr Colour kGreenPixel = rgb(0, 255, 0);
-
-// A canvas's picture, in the window services' colours.
-[[nodiscard]] Picture pictureOf(const PlotCanvas& canvas);
-
-// The interior of the plot surface as it is after clear(), at that scale: the
-// emblem at the top-left on white.
-[[nodiscard]] Picture blankSurface(double ratio);
 
 enum class Key { Tab, BackTab, Enter, Escape, Space, Down, End, AltG, AltX };
 
 // How the window's frame lets the user change it.
-struct Frame {
-    bool closeBox;
-    bool minimiseBox;
-    bool maximiseBox;
-    bool resizable;
-};
-
-// The window services as a case calls them when it expects them to do as
-// asked: each call is checked to be done, and gives what it answered.
-class Obliging {
-  public:
-    explicit Obliging(WindowServices& window) : window_(window) {}
-
-    void clear() { done(window_.clear()); }
-    [[nodiscard]] float scaleWidth() { return done(window_.scaleWidth()); }
-    [[nodiscard]] float scaleHeight() { return done(window_.scaleHeight()); }
-    void setDrawMode(int mode) { done(window_.setDrawMode(mode)); }
-    void setDrawWidth(int pixels) { done(window_.setDrawWidth(pixels)); }
-    void drawLine(float x1, float y1, float x2, float y2, Colour colour) {
-        done(window_.drawLine(x1, y1, x2, y2, colour));
-    }
-    void fillBox(float x1, float y1, float x2, float y2, Colour colour) {
-        done(window_.fillBox(x1, y1, x2, y2, colour));
-    }
-    [[nodiscard]] std::string text(TextField field) { return done(window_.text(field)); }
-    void setText(TextField field, const std::string& text) { done(window_.setText(field, text)); }
-    [[nodiscard]] std::string comboText() { return done(window_.comboText()); }
-    void setComboIndex(int index) { done(window_.setComboIndex(index)); }
-    [[nodiscard]] int checkState() { return done(window_.checkState()); }
-
-  private:
-    static void done(Outcome outcome) { EXPECT_EQ(outcome, Outcome::Done); }
-    template <typename Value>
-    static Value done(const Answer<Value>& answer) {
-        done(answer.outcome);
-        return answer.value;
-    }
-
-    WindowServices& window_;
-};
+using Frame = layout::Frame;
 
 class FormDriver {
   public:
@@ -164,6 +55,10 @@ class FormDriver {
     [[nodiscard]] virtual std::string focus() = 0;  // the focused control's name
     [[nodiscard]] virtual bool shown() = 0;         // the window is on the screen
     [[nodiscard]] virtual int textLimit(std::string_view field) = 0;
+    // What the window gives screen readers for a control: its name and its
+    // description.
+    [[nodiscard]] virtual std::string accessibleName(std::string_view control) = 0;
+    [[nodiscard]] virtual std::string accessibleDescription(std::string_view control) = 0;
     // Tab past the last control leaves the window for the page around it, and
     // Shift+Tab before the first, as on a web page; on a desktop the focus
     // comes round to the other end.
@@ -220,10 +115,9 @@ class CoreDriver : public FormDriver {
         }
     }
     std::string textOf(std::string_view control) final { return toolkit_.text(control); }
-    std::vector<std::string> comboItems() final;
     bool enabled(std::string_view control) final { return toolkit_.enabled(control); }
     std::string focus() final { return toolkit_.focused(); }
-    Picture surface() final;
+    Picture surface() final { return pictureOf(core_.canvas()); }
     double ratio() final { return core_.canvas().ratio(); }
     void skipRepeats(bool skip) final { core_.canvas().skipRepeats(skip); }
 

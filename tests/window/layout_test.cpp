@@ -148,5 +148,31 @@ TEST_F(LayoutTest, FreshWindowShowsTheDesignDefaults) {
     }
 }
 
+// Screen readers hear the same names on every window, and a field's unit as
+// its description; the chart says that nothing is drawn yet.
+TEST_F(LayoutTest, EveryControlHasTheSameAccessibleNameOnEveryWindow) {
+    struct Expected {
+        std::string_view control;
+        std::string_view name;
+        std::string_view description;
+    };
+    constexpr std::array kExpected{
+        Expected{"Picture1", "Exposure chart", "Nothing drawn yet"},
+        Expected{"Command1", "Graph", ""},
+        Expected{"Command2", "Exit", ""},
+        Expected{"Text1", "Source power in watts", "Watts"},
+        Expected{"Text2", "Antenna gain in dBi", "dBi"},
+        Expected{"Text3", "Vertical full scale in milliwatts per square centimetre", ""},
+        Expected{"Text4", "Horizontal full scale in metres", ""},
+        Expected{"Combo1", "Graph Resolution", ""},
+        Expected{"Check1", "Draw grid", ""},
+    };
+    for (const Expected& control : kExpected) {
+        EXPECT_EQ(form.accessibleName(control.control), control.name) << control.control;
+        EXPECT_EQ(form.accessibleDescription(control.control), control.description)
+            << control.control;
+    }
+}
+
 }  // namespace
 }  // namespace aurisplot::testing

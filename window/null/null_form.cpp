@@ -10,16 +10,13 @@ NullForm::NullForm(double ratio) : title_(kTitle) {
         texts_.emplace(design.name, design.caption);
         enabled_.emplace(design.name, true);
     }
-    const layout::TwipRect& surface = layout::control("Picture1").place;
-    const int border = 2 * layout::kSurfaceBorderPixels;
-    canvas_.fit(layout::pixels(surface.width) - border, layout::pixels(surface.height) - border,
-                ratio);
+    core_.scaleChanged(ratio);
 }
 
 std::string NullForm::text(std::string_view control) {
     static_cast<void>(layout::control(control));  // a name the design has
-    if (control == "Combo1") {
-        return selected_ >= 0 ? item(control, selected_) : std::string();
+    if (layout::control(control).kind == layout::Kind::DropDownList) {
+        return selected_ >= 0 ? items_.at(static_cast<std::size_t>(selected_)) : std::string();
     }
     return texts_.at(std::string(control));
 }
@@ -37,11 +34,6 @@ void NullForm::addItem(std::string_view control, std::string_view item) {
 int NullForm::itemCount(std::string_view control) {
     static_cast<void>(layout::control(control));
     return static_cast<int>(items_.size());
-}
-
-std::string NullForm::item(std::string_view control, int index) {
-    static_cast<void>(layout::control(control));
-    return items_.at(static_cast<std::size_t>(index));
 }
 
 void NullForm::select(std::string_view control, int index) {

@@ -32,6 +32,7 @@ class NullForm : public FormToolkit, private CanvasScreen {
     [[nodiscard]] const std::string& chartDescription() const { return description_; }
     [[nodiscard]] bool closed() const { return closed_; }
     [[nodiscard]] const std::vector<std::string>& failures() const { return failures_; }
+    [[nodiscard]] const std::vector<std::string>& items() const { return items_; }
     // As the user ticks Check1: 0 unchecked, 1 checked, 2 greyed.
     void setCheckState(int state) { checkState_ = state; }
 
@@ -39,7 +40,6 @@ class NullForm : public FormToolkit, private CanvasScreen {
     void setText(std::string_view control, std::string_view text) override;
     void addItem(std::string_view control, std::string_view item) override;
     [[nodiscard]] int itemCount(std::string_view control) override;
-    [[nodiscard]] std::string item(std::string_view control, int index) override;
     void select(std::string_view control, int index) override;
     [[nodiscard]] int checkState(std::string_view control) override;
     [[nodiscard]] bool enabled(std::string_view control) override;

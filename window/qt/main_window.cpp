@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+#include <QStringList>
 #include <QStyle>
 #include <QStyleFactory>
 #include <algorithm>
@@ -33,14 +34,27 @@ namespace {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Labels are as large as their captions: an 8-point interface font of the
-// original platform. DejaVu Sans Condensed at 10 pixels (fonts-dejavu-extra)
-// fits every caption in its width; a pixel size keeps it independent of the
-// desktop's font and dpi settings.
+// The design's stand-ins at their pixel size, the first one present: Qt's
+// desktops have no MS Sans Serif. A pixel size keeps the font independent of
+// the desktop's font and dpi settings.
 [[nodiscard]] QFont windowFont() {
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
-    font.setPixelSize(10);
+    QStringList families;
+    for (const std::string_view face : layout::kFont.standIns) {
+        families.append(qString(face));
+    }
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(layout::kFont.standInPixels);
     return font;
+}
+
+// A title bar with the boxes the design's frame has.
+[[nodiscard]] Qt::WindowFlags frameFlags(const layout::Frame& frame) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags.setFlag(Qt::WindowCloseButtonHint, frame.closeBox);
+    flags.setFlag(Qt::WindowMinimizeButtonHint, frame.minimiseBox);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, frame.maximiseBox);
+    return flags;
 }
 
 [[nodiscard]] QIcon applicationIcon() {
@@ -152,10 +166,13 @@ Form1::Form1(QWidget* parent)
       core_(*this, control<PlotSurface>("Picture1").canvas()) {
     using layout::pixels;
     setObjectName(QStringLiteral("Form1"));
-    // A title bar with a close box only, and a size the user cannot change.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    setWindowFlags(frameFlags(layout::kFrame));
+    const QSize size(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
+    if (layout::kFrame.resizable) {
+        resize(size);
+    } else {
+        setFixedSize(size);
+    }
     setWindowTitle(qString(kTitle));
     setWindowIcon(applicationIcon());
     QPalette black = palette();
@@ -185,7 +202,6 @@ Form1::Form1(QWidget* parent)
         }
         previous = current;
     }
-    control<PlotSurface>("Picture1").setFocus();
 
     // A caption names its control through the label relation; a unit, for
     // which Qt has no relation, becomes the control's description.
@@ -198,7 +214,6 @@ Form1::Form1(QWidget* parent)
             named.setAccessibleDescription(label.text());
         }
     }
-    control<PlotSurface>("Picture1").setAccessibleDescription(qString(kNothingDrawn));
     for (const layout::LineShape& shape : layout::kLines) {
         new StaticLine(shape, this);  // owned by the form
     }
@@ -248,10 +263,6 @@ void Form1::addItem(std::string_view name, std::string_view item) {
 
 int Form1::itemCount(std::string_view name) {
     return control<QComboBox>(name).count();
-}
-
-std::string Form1::item(std::string_view name, int index) {
-    return control<QComboBox>(name).itemText(index).toStdString();
 }
 
 void Form1::select(std::string_view name, int index) {
@@ -312,6 +323,19 @@ void Form1::describeChart(std::string_view description) {
 
 void Form1::reportFailure(std::string_view what) {
     std::fprintf(stderr, "aurisplot: %.*s\n", static_cast<int>(what.size()), what.data());
+}
+
+// Qt tells every widget when its window moves to another screen, and the
+// window when it is shown.
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        core_.scaleChanged(devicePixelRatioF());
+    } else if (event->type() == QEvent::Show) {
+        core_.scaleChanged(devicePixelRatioF());
+        core_.shown();
+    }
+    return handled;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -48,7 +48,6 @@ class Form1 final : public QWidget, public FormToolkit {
     void setText(std::string_view name, std::string_view text) override;
     void addItem(std::string_view name, std::string_view item) override;
     [[nodiscard]] int itemCount(std::string_view name) override;
-    [[nodiscard]] std::string item(std::string_view name, int index) override;
     void select(std::string_view name, int index) override;
     [[nodiscard]] int checkState(std::string_view name) override;
     [[nodiscard]] bool enabled(std::string_view name) override;
@@ -62,6 +61,7 @@ class Form1 final : public QWidget, public FormToolkit {
     void reportFailure(std::string_view what) override;
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:

@@ -2,8 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
-#include <algorithm>
 
 #include "window/form_layout.h"
 #include "window/qt/qt_colour.h"
@@ -16,33 +14,10 @@ PlotSurface::PlotSurface(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QSize PlotSurface::interiorSize() const {
-    const int border = 2 * layout::kSurfaceBorderPixels;
-    return {std::max(width() - border, 0), std::max(height() - border, 0)};
-}
-
 QImage PlotSurface::picture() const {
     // RGB32 holds 0xFFRRGGBB, as the canvas does.
     return {reinterpret_cast<const uchar*>(canvas_.pixels().data()), canvas_.width(),
             canvas_.height(), qsizetype{canvas_.width()} * 4, QImage::Format_RGB32};
-}
-
-void PlotSurface::fitCanvas() {
-    const QSize interior = interiorSize();
-    canvas_.fit(interior.width(), interior.height(), devicePixelRatioF());
-}
-
-// Qt tells every widget when its window moves to another screen.
-bool PlotSurface::event(QEvent* event) {
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        fitCanvas();
-    }
-    return QWidget::event(event);
-}
-
-void PlotSurface::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    fitCanvas();
 }
 
 // Only copies the picture, one device pixel to one, inside a border of the

@@ -20,15 +20,11 @@ class PlotSurface final : public QWidget, private CanvasScreen {
     [[nodiscard]] QImage picture() const;
 
   protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void showLater() noexcept override { update(); }
     void showNow() noexcept override { repaint(); }
-    [[nodiscard]] QSize interiorSize() const;
-    void fitCanvas();
 
     PlotCanvas canvas_{*this};
 };

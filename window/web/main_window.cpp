@@ -9,14 +9,15 @@
 #include <type_traits>
 #include <utility>
 
-#include "engine/chart_description.h"
 #include "engine/graph_engine.h"
 #include "window/form_layout.h"
 
 // The page's side, page.js's aurisplotPage; every text crosses as UTF-8.
 // clang-format off
-EM_JS(void, page_make_window, (int width, int height, const char* title), {
-    aurisplotPage.makeWindow(width, height, UTF8ToString(title));
+EM_JS(void, page_make_window, (int width, int height, const char* title, const char* font,
+                               int closeBox), {
+    aurisplotPage.makeWindow(width, height, UTF8ToString(title), UTF8ToString(font),
+                             closeBox !== 0);
 });
 EM_JS(void, page_add_control, (const char* kind, const char* name, int left, int top, int width,
                                int height, const char* caption, int ground, int text,
@@ -31,12 +32,11 @@ EM_JS(void, page_tie_label, (const char* label, const char* control, int caption
     aurisplotPage.tieLabel(UTF8ToString(label), UTF8ToString(control), caption !== 0);
 });
 // A text the page answers, copied into the program's memory: what names the
-// question (see Question below), about the control `name` and entry `index`.
-EM_JS(char*, page_answer, (int what, const char* name, int index), {
+// question (see Question below), about the control `name`.
+EM_JS(char*, page_answer, (int what, const char* name), {
     const control = UTF8ToString(name);
     const text = String([
         () => aurisplotPage.text(control),
-        () => aurisplotPage.item(control, index),
         () => aurisplotPage.focused(),
     ][what]() ?? "");
     const size = lengthBytesUTF8(text) + 1;
@@ -157,17 +157,26 @@ Result onPage(Result (*call)(Parameters...), Arguments&&... arguments) {
 }
 
 // What page_answer is asked.
-enum class Question { Text = 0, Item = 1, Focused = 2 };
+enum class Question { Text = 0, Focused = 1 };
 
 // The page's answer, as a text of the program's own.
-[[nodiscard]] std::string answer(Question what, std::string_view name = {}, int index = 0) {
-    const PageText owned(
-        onPage(page_answer, static_cast<int>(what), std::string(name).c_str(), index));
+[[nodiscard]] std::string answer(Question what, std::string_view name = {}) {
+    const PageText owned(onPage(page_answer, static_cast<int>(what), std::string(name).c_str()));
     return owned ? std::string(owned.get()) : std::string();
 }
 
 [[nodiscard]] std::string zeroEnded(std::string_view text) {
     return std::string(text);
+}
+
+// The design's stand-ins as a CSS font, the first one present: browsers have
+// no MS Sans Serif.
+[[nodiscard]] std::string cssFont(const layout::Font& font) {
+    std::string css = std::to_string(font.standInPixels) + "px";
+    for (const std::string_view face : font.standIns) {
+        css += std::string(css.back() == 'x' ? " " : ", ") + '"' + std::string(face) + '"';
+    }
+    return css + ", sans-serif";
 }
 
 // A control's name, once the design is known to have it: a name it does not
@@ -184,13 +193,6 @@ void stopped(std::string_view what) {
 
 PlotSurface::PlotSurface() : canvas_(*this, ByteOrder::Rgba, onPage(page_ratio)) {}
 
-void PlotSurface::fitTo(double ratio) {
-    const layout::TwipRect& design = layout::control("Picture1").place;
-    const int border = 2 * layout::kSurfaceBorderPixels;
-    canvas_.fit(layout::pixels(design.width) - border, layout::pixels(design.height) - border,
-                ratio);
-}
-
 // The page keeps what failed in showing the picture until its next call,
 // which every turn of the event loop makes, and fails there.
 void PlotSurface::showLater() noexcept {
@@ -204,7 +206,8 @@ void PlotSurface::showNow() noexcept {
 Form1::Form1() : core_(*this, picture1_.canvas()) {
     using layout::pixels;
     onPage(page_make_window, pixels(layout::kClientWidth), pixels(layout::kClientHeight),
-           zeroEnded(kTitle).c_str());
+           zeroEnded(kTitle).c_str(), cssFont(layout::kFont).c_str(),
+           layout::kFrame.closeBox ? 1 : 0);
     for (const layout::Control& design : layout::kControls) {
         const layout::LookColours colours = layout::coloursOf(design.look);
         onPage(page_add_control, zeroEnded(layout::kindName(design.kind)).c_str(),
@@ -225,13 +228,11 @@ Form1::Form1() : core_(*this, picture1_.canvas()) {
                    static_cast<int>(shape.colour));
         });
     }
-    onPage(page_describe_chart, zeroEnded(kNothingDrawn).c_str());
-    picture1_.fitTo(onPage(page_ratio));
+    core_.scaleChanged(onPage(page_ratio));
 }
 
 void Form1::show() {
-    picture1_.canvas().clear();
-    focus("Picture1");
+    core_.shown();
 }
 
 void run(std::unique_ptr<Form1> form) {
@@ -270,7 +271,7 @@ void Form1::handle(std::string_view event) {
     } else if (event == "close") {
         core_.closeRequested();
     } else if (event == "scale") {
-        picture1_.fitTo(onPage(page_ratio));
+        core_.scaleChanged(onPage(page_ratio));
     }
 }
 
@@ -290,13 +291,6 @@ void Form1::addItem(std::string_view name, std::string_view item) {
 
 int Form1::itemCount(std::string_view name) {
     return onPage(page_item_count, known(name).c_str());
-}
-
-std::string Form1::item(std::string_view name, int index) {
-    if (index < 0 || index >= itemCount(name)) {
-        throw WindowServiceError("no such list entry");
-    }
-    return answer(Question::Item, known(name), index);
 }
 
 void Form1::select(std::string_view name, int index) {

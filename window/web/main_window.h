@@ -27,8 +27,6 @@ class PlotSurface final : private CanvasScreen {
   public:
     PlotSurface();
     [[nodiscard]] PlotCanvas& canvas() { return canvas_; }
-    // The page's scale: device pixels per pixel of the layout.
-    void fitTo(double ratio);
 
   private:
     void showLater() noexcept override;
@@ -75,7 +73,6 @@ class Form1 : public FormToolkit {
     void setText(std::string_view name, std::string_view text) override;
     void addItem(std::string_view name, std::string_view item) override;
     [[nodiscard]] int itemCount(std::string_view name) override;
-    [[nodiscard]] std::string item(std::string_view name, int index) override;
     void select(std::string_view name, int index) override;
     [[nodiscard]] int checkState(std::string_view name) override;
     [[nodiscard]] bool enabled(std::string_view name) override;

@@ -16,12 +16,20 @@ namespace aurisplot::win32 {
 namespace {
 
 constexpr const wchar_t* kClassName = L"AurisplotForm";
-constexpr DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 // Control ids stay clear of IDOK and IDCANCEL, which the dialog keys send.
 constexpr int kFirstControlId = 100;
-// The interface font of the platform the tool was made on, at 8 points.
-constexpr const wchar_t* kFontFace = L"MS Sans Serif";
-constexpr int kFontPoints = 8;
+// A title bar with the boxes the design's frame has; the system menu holds
+// the close box.
+[[nodiscard]] constexpr DWORD frameStyle(const layout::Frame& frame) {
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN;
+    style |= frame.closeBox ? WS_SYSMENU : 0;
+    style |= frame.minimiseBox ? WS_MINIMIZEBOX : 0;
+    style |= frame.maximiseBox ? WS_MAXIMIZEBOX : 0;
+    style |= frame.resizable ? WS_THICKFRAME : 0;
+    return style;
+}
+
+constexpr DWORD kFrameStyle = frameStyle(layout::kFrame);
 
 [[nodiscard]] int controlId(std::size_t index) {
     return kFirstControlId + static_cast<int>(index);
@@ -109,6 +117,22 @@ void registerClass() {
     return window;
 }
 
+}  // namespace
+
+std::wstring listEntry(HWND list, LRESULT index) {
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) {
+        throw WindowServiceError("no such list entry");
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+namespace {
+
 [[nodiscard]] std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -193,13 +217,15 @@ void Form1::makeControls() {
 void Form1::layOut(int dpi) {
     dpi_ = dpi;
     // The old font goes only once no control uses it any more.
-    Font font(CreateFontW(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_SWISS, kFontFace));
+    Font font(CreateFontW(-MulDiv(layout::kFont.points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                          FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                          wide(layout::kFont.face).c_str()));
     for (std::size_t i = 0; i < layout::kControls.size(); ++i) {
         const layout::Control& design = layout::kControls[i];
         if (design.kind == layout::Kind::PlotSurface) {
             picture1_->place(design.place, dpi);
+            core_.scaleChanged(dpi / 96.0);
             continue;
         }
         const int left = layout::devicePixels(design.place.left, dpi);
@@ -247,7 +273,7 @@ HWND Form1::control(std::string_view name) const {
 void Form1::show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
-    SetFocus(picture1_->hwnd());
+    core_.shown();
 }
 
 void Form1::dispatch(MSG& message) {
@@ -268,9 +294,9 @@ int Form1::run() {
 // The form core's primitives.
 
 std::string Form1::text(std::string_view name) {
-    if (name == "Combo1") {
+    if (layout::control(name).kind == layout::Kind::DropDownList) {
         const LRESULT index = SendMessageW(control(name), CB_GETCURSEL, 0, 0);
-        return index == CB_ERR ? std::string() : item(name, static_cast<int>(index));
+        return index == CB_ERR ? std::string() : narrow(listEntry(control(name), index));
     }
     return narrow(windowText(control(name)));
 }
@@ -291,19 +317,6 @@ void Form1::addItem(std::string_view name, std::string_view item) {
 
 int Form1::itemCount(std::string_view name) {
     return static_cast<int>(SendMessageW(control(name), CB_GETCOUNT, 0, 0));
-}
-
-std::string Form1::item(std::string_view name, int index) {
-    HWND combo = control(name);
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) {
-        throw WindowServiceError("no such list entry");
-    }
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return narrow(text);
 }
 
 void Form1::select(std::string_view name, int index) {

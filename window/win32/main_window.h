@@ -18,6 +18,9 @@
 
 namespace aurisplot::win32 {
 
+// A drop-down list's entry at `index`; WindowServiceError when it has none.
+[[nodiscard]] std::wstring listEntry(HWND list, LRESULT index);
+
 class Form1 final : public FormToolkit {
   public:
     // Makes the window and its controls, hidden, at the dpi of the screen it
@@ -50,7 +53,6 @@ class Form1 final : public FormToolkit {
     void setText(std::string_view control, std::string_view text) override;
     void addItem(std::string_view control, std::string_view item) override;
     [[nodiscard]] int itemCount(std::string_view control) override;
-    [[nodiscard]] std::string item(std::string_view control, int index) override;
     void select(std::string_view control, int index) override;
     [[nodiscard]] int checkState(std::string_view control) override;
     [[nodiscard]] bool enabled(std::string_view control) override;

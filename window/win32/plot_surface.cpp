@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "engine/chart_description.h"
 #include "window/form_core.h"
 #include "window/surface_geometry.h"
 #include "window/win32/gdi_handle.h"
@@ -27,7 +26,7 @@ void registerClass() {
 
 }  // namespace
 
-PlotSurface::PlotSurface(HWND parent, int id) : description_(wide(kNothingDrawn)) {
+PlotSurface::PlotSurface(HWND parent, int id) {
     registerClass();
     hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -81,15 +80,12 @@ void PlotSurface::setDescription(std::wstring description) {
 
 void PlotSurface::place(const layout::TwipRect& design, int dpi) {
     const double ratio = dpi / 96.0;
-    const int border = layout::kSurfaceBorderPixels;
-    const int width = layout::pixels(design.width) - 2 * border;
-    const int height = layout::pixels(design.height) - 2 * border;
-    border_ = surface::deviceSize(border, ratio);
+    border_ = surface::deviceSize(layout::kSurfaceBorderPixels, ratio);
     SetWindowPos(hwnd_, nullptr, layout::devicePixels(design.left, dpi),
                  layout::devicePixels(design.top, dpi),
-                 surface::deviceSize(width, ratio) + 2 * border_,
-                 surface::deviceSize(height, ratio) + 2 * border_, SWP_NOZORDER | SWP_NOACTIVATE);
-    canvas_.fit(width, height, ratio);
+                 surface::deviceSize(layout::kPictureInterior.width, ratio) + 2 * border_,
+                 surface::deviceSize(layout::kPictureInterior.height, ratio) + 2 * border_,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlotSurface::showLater() noexcept {

@@ -25,8 +25,8 @@ class PlotSurface final : private CanvasScreen {
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
     [[nodiscard]] PlotCanvas& canvas() { return canvas_; }
 
-    // Places the surface where the design puts it, at `dpi`; the canvas fits
-    // its picture to that.
+    // Places the surface where the design puts it, at `dpi`, with room for
+    // the picture at that dpi inside the border.
     void place(const layout::TwipRect& design, int dpi);
 
     // What the chart shows, in words, for screen readers.

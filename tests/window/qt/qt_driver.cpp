@@ -63,6 +63,14 @@ class QtDriver final : private QtForm, public CoreDriver {
         return {r.x(), r.y(), r.width(), r.height()};
     }
     PixelRect client() override { return {0, 0, form_.width(), form_.height()}; }
+    std::vector<std::string> comboItems() override {
+        const auto& list = form_.control<QComboBox>("Combo1");
+        std::vector<std::string> items;
+        for (int i = 0; i < list.count(); ++i) {
+            items.push_back(list.itemText(i).toStdString());
+        }
+        return items;
+    }
     Frame frame() override {
         const Qt::WindowFlags flags = form_.windowFlags();
         return {flags.testFlag(Qt::WindowCloseButtonHint),
@@ -77,6 +85,12 @@ class QtDriver final : private QtForm, public CoreDriver {
     bool shown() override { return form_.isVisible(); }
     int textLimit(std::string_view field) override {
         return form_.control<QLineEdit>(field).maxLength();
+    }
+    std::string accessibleName(std::string_view control) override {
+        return form_.control(control).accessibleName().toStdString();
+    }
+    std::string accessibleDescription(std::string_view control) override {
+        return form_.control(control).accessibleDescription().toStdString();
     }
     Picture surfaceOnScreen() override {
         return pictureOf(form_.control<PlotSurface>("Picture1").grab().toImage());

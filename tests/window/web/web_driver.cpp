@@ -5,12 +5,15 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "form_driver.h"
 #include "window/web/main_window.h"
@@ -109,6 +112,28 @@ EM_JS(char*, driver_title, (), {
     stringToUTF8(text, copy, size);
     return copy;
 });
+// What the page gives screen readers for a control: its aria-label (what = 0)
+// or the texts that describe it (what = 1).
+EM_JS(char*, driver_accessible, (const char* name, int what), {
+    const control = document.getElementById(UTF8ToString(name));
+    const described = (control.getAttribute("aria-describedby") || "").split(" ").filter(Boolean);
+    const text = what === 0 ? (control.getAttribute("aria-label") || "")
+                            : described.map((id) => document.getElementById(id).textContent)
+                                  .join(" ");
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
+// The list's entries, one a line.
+EM_JS(char*, driver_items, (const char* name), {
+    const list = document.getElementById(UTF8ToString(name));
+    const text = Array.from(list.options, (option) => option.text).join("\n");
+    const size = lengthBytesUTF8(text) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(text, copy, size);
+    return copy;
+});
 EM_JS(int, driver_max_length, (const char* name), {
     return document.getElementById(UTF8ToString(name)).maxLength;
 });
@@ -176,6 +201,13 @@ struct Key {
             return {"x", "KeyX", 88, 1, ""};
     }
     return {"", "", 0, 0, ""};
+}
+
+// A text the page copied into the program's memory, as the program's own.
+[[nodiscard]] std::string taken(char* copy) {
+    std::string text(copy);
+    std::free(copy);  // NOLINT(cppcoreguidelines-no-malloc)
+    return text;
 }
 
 [[nodiscard]] std::string selectorOf(std::string_view control) {
@@ -269,6 +301,17 @@ class WebDriver final : private WebForm, public CoreDriver {
         driver_place(".window .client", box);
         return {box[0], box[1], box[2], box[3]};
     }
+    std::vector<std::string> comboItems() override {
+        const std::string joined = taken(driver_items("Combo1"));
+        std::vector<std::string> items;
+        std::string_view rest(joined);
+        while (!rest.empty()) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            items.emplace_back(rest.substr(0, end));
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        return items;
+    }
     // The page's title bar has the buttons it has; the window keeps its size
     // unless its style lets the user drag it.
     Frame frame() override {
@@ -280,17 +323,18 @@ class WebDriver final : private WebForm, public CoreDriver {
     }
     // The title bar's icon is an image of exactly that size.
     bool hasIcon(int pixels) override { return driver_icon_size() == pixels; }
-    std::string shownTitle() override {
-        char* title = driver_title();
-        std::string text(title);
-        std::free(title);  // NOLINT(cppcoreguidelines-no-malloc)
-        return text;
-    }
+    std::string shownTitle() override { return taken(driver_title()); }
     bool shown() override { return driver_count(".window") > 0; }
     // No maxlength at all (-1) is no limit.
     int textLimit(std::string_view field) override {
         const int limit = driver_max_length(std::string(field).c_str());
         return limit < 0 ? INT_MAX : limit;
+    }
+    std::string accessibleName(std::string_view control) override {
+        return taken(driver_accessible(std::string(control).c_str(), 0));
+    }
+    std::string accessibleDescription(std::string_view control) override {
+        return taken(driver_accessible(std::string(control).c_str(), 1));
     }
     bool tabLeavesTheWindow() override { return true; }
     bool oneToOneAtFractionalRatios() override { return false; }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "form_driver.h"
+#include "msaa.h"
 #include "window/form_layout.h"
 #include "window/win32/main_window.h"
 #include "window/win32/resource_ids.h"
@@ -133,6 +134,15 @@ class Win32Driver final : private Win32Form, public CoreDriver {
         GetClientRect(form_.hwnd(), &r);
         return logical({0, 0, r.right, r.bottom});
     }
+    std::vector<std::string> comboItems() override {
+        HWND list = form_.control("Combo1");
+        std::vector<std::string> items;
+        const LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            items.push_back(win32::narrow(win32::listEntry(list, i)));
+        }
+        return items;
+    }
     Frame frame() override {
         const auto style = static_cast<DWORD>(GetWindowLongW(form_.hwnd(), GWL_STYLE));
         return {(style & WS_SYSMENU) != 0, (style & WS_MINIMIZEBOX) != 0,
@@ -161,6 +171,12 @@ class Win32Driver final : private Win32Form, public CoreDriver {
     bool shown() override { return IsWindowVisible(form_.hwnd()) != FALSE; }
     int textLimit(std::string_view field) override {
         return static_cast<int>(SendMessageW(form_.control(field), EM_GETLIMITTEXT, 0, 0));
+    }
+    std::string accessibleName(std::string_view control) override {
+        return win32::narrow(presented(form_.control(control)).name);
+    }
+    std::string accessibleDescription(std::string_view control) override {
+        return win32::narrow(presented(form_.control(control)).description);
     }
     Picture surfaceOnScreen() override { return shotOf(form_.control("Picture1")); }
     Picture clientOnScreen() override { return shotOf(form_.hwnd()); }

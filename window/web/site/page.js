@@ -250,13 +250,14 @@ const aurisplotPage = (() => {
   }
 
   const page = {
-    makeWindow(width, height, title) {
+    makeWindow(width, height, title, font, closeBox) {
       started = true;
       const app = document.getElementById("app");
       app.replaceChildren();
       app.removeAttribute("aria-busy");
       windowElement = document.createElement("div");
       windowElement.className = "window";
+      windowElement.style.font = font;
       const bar = document.createElement("div");
       bar.className = "titlebar";
       const icon = document.createElement("img");
@@ -264,18 +265,22 @@ const aurisplotPage = (() => {
       icon.alt = "";
       titleText = document.createElement("span");
       titleText.className = "title";
-      const close = document.createElement("button");
-      close.type = "button";
-      close.className = "close";
-      close.tabIndex = -1;
-      close.textContent = "\u00d7";
-      close.setAttribute("aria-label", "Close");
-      close.addEventListener("click", () => post("close"));
-      bar.append(icon, titleText, close);
+      bar.append(icon, titleText);
+      if (closeBox) {
+        const close = document.createElement("button");
+        close.type = "button";
+        close.className = "close";
+        close.tabIndex = -1;
+        close.textContent = "\u00d7";
+        close.setAttribute("aria-label", "Close");
+        close.addEventListener("click", () => post("close"));
+        bar.append(close);
+      }
       client = document.createElement("div");
       client.className = "client";
       client.style.width = `${width}px`;
       client.style.height = `${height}px`;
+
       // What the chart shows: its description, and announced when it changes.
       description = document.createElement("div");
       description.id = "chart-description";
@@ -424,9 +429,6 @@ const aurisplotPage = (() => {
     },
     itemCount(name) {
       return controls.get(name).options.length;
-    },
-    item(name, index) {
-      return controls.get(name).options[index].text;
     },
     select(name, index) {
       controls.get(name).selectedIndex = index;

@@ -1,10 +1,9 @@
-#include "form_driver.h"
+#include "picture.h"
 
 #include <cmath>
-#include <ostream>
-#include <span>
 
 #include "window/emblem.h"
+#include "window/form_layout.h"
 
 namespace aurisplot::testing {
 
@@ -23,20 +22,6 @@ Picture Picture::crop(PixelRect rect) const {
     return part;
 }
 
-std::vector<std::string> CoreDriver::comboItems() {
-    std::vector<std::string> items;
-    const int count = toolkit_.itemCount("Combo1");
-    items.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        items.push_back(toolkit_.item("Combo1", i));
-    }
-    return items;
-}
-
-Picture CoreDriver::surface() {
-    return pictureOf(core_.canvas());
-}
-
 Picture pictureOf(const PlotCanvas& canvas) {
     Picture picture(canvas.width(), canvas.height());
     for (int y = 0; y < canvas.height(); ++y) {
@@ -48,9 +33,8 @@ Picture pictureOf(const PlotCanvas& canvas) {
 }
 
 Picture blankSurface(double ratio) {
-    // 439 x 319 pixels inside the border.
-    Picture blank(static_cast<int>(std::lround(439 * ratio)),
-                  static_cast<int>(std::lround(319 * ratio)));
+    Picture blank(static_cast<int>(std::lround(layout::kPictureInterior.width * ratio)),
+                  static_cast<int>(std::lround(layout::kPictureInterior.height * ratio)));
     const GreyPicture emblem = makeEmblem(ratio);
     for (int y = 0; y < blank.height(); ++y) {
         for (int x = 0; x < blank.width(); ++x) {
@@ -60,6 +44,23 @@ Picture blankSurface(double ratio) {
         }
     }
     return blank;
+}
+
+std::uint64_t digestOf(const Picture& picture) {
+    std::uint64_t digest = 14695981039346656037ULL;
+    const auto mix = [&](std::uint32_t word) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            digest = (digest ^ ((word >> shift) & 0xFFU)) * 1099511628211ULL;
+        }
+    };
+    mix(static_cast<std::uint32_t>(picture.width()));
+    mix(static_cast<std::uint32_t>(picture.height()));
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            mix(picture.at(x, y));
+        }
+    }
+    return digest;
 }
 
 }  // namespace aurisplot::testing
