@@ -9,20 +9,14 @@
 
 #include "case_name.h"
 #include "chart_cases.h"
-#include "picture.h"
+#include "no_toolkit.h"
 #include "window/drawing_record.h"
-#include "window/null/null_form.h"
 
 namespace aurisplot::testing {
 namespace {
 
-class Redraw : public ::testing::Test {
+class Redraw : public NoToolkitTest {
   protected:
-    Redraw() {
-        none.core().Form_Load();
-        none.core().shown();
-    }
-
     void enterChart(const ChartCase& chart) {
         enter(surface, chart);
         none.setCheckState(chart.grid ? 1 : 0);
@@ -33,10 +27,6 @@ class Redraw : public ::testing::Test {
         none.core().Command1_Click();
         return drawn();
     }
-    [[nodiscard]] Picture drawn() { return pictureOf(none.canvas()); }
-
-    NullForm none;
-    Obliging surface{none.core()};
 };
 
 class SkippedRepeats : public Redraw, public ::testing::WithParamInterface<ChartCase> {};

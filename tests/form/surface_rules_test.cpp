@@ -1,8 +1,6 @@
 // The plot surface's rules, as every window draws them: pixel mapping,
 // raster operations, refusals and the emblem.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -10,24 +8,12 @@
 #include <set>
 #include <utility>
 
-#include "picture.h"
-#include "window/null/null_form.h"
+#include "no_toolkit.h"
 
 namespace aurisplot::testing {
 namespace {
 
-class SurfaceTest : public ::testing::Test {
-  protected:
-    SurfaceTest() {
-        none.core().Form_Load();
-        none.core().shown();
-    }
-
-    [[nodiscard]] Picture drawn() { return pictureOf(none.canvas()); }
-
-    NullForm none;
-    Obliging surface{none.core()};
-};
+using SurfaceTest = NoToolkitTest;
 
 TEST_F(SurfaceTest, DrawModesCopyThePenOrMaskWithIt) {
     struct Case {
