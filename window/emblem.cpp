@@ -38,6 +38,13 @@ struct Segment {
     Point b;
     double halfWidth;
     double strength;
+
+    // Whether p lies farther than `margin` outside the box around the ends,
+    // and so farther than that from the stroke's axis.
+    [[nodiscard]] bool beyond(Point p, double margin) const {
+        return p.x < std::min(a.x, b.x) - margin || p.x > std::max(a.x, b.x) + margin ||
+               p.y < std::min(a.y, b.y) - margin || p.y > std::max(a.y, b.y) + margin;
+    }
 };
 
 // The mast's strokes, found once: two legs, the cross braces of each storey.
@@ -118,13 +125,19 @@ class Ink {
             return;
         }
         const bool withinAngle = std::abs(dy) <= slope_ * dx;
+        // Beyond this from an arc's end, the arc adds no ink.
+        const double reach = kWaveHalfWidth + reach_;
         double strength = 24.0;
         for (const Wave& wave : waves_) {
-            const Point end{wave.end.x, std::copysign(wave.end.y, dy)};
-            stroke(withinAngle
-                       ? std::abs(fromApex - wave.radius)
-                       : std::sqrt((dx - end.x) * (dx - end.x) + (dy - end.y) * (dy - end.y)),
-                   kWaveHalfWidth, strength);
+            if (withinAngle) {
+                stroke(std::abs(fromApex - wave.radius), kWaveHalfWidth, strength);
+            } else {
+                const Point end{wave.end.x, std::copysign(wave.end.y, dy)};
+                const double squared = (dx - end.x) * (dx - end.x) + (dy - end.y) * (dy - end.y);
+                if (squared < reach * reach) {
+                    stroke(std::sqrt(squared), kWaveHalfWidth, strength);
+                }
+            }
             strength -= 3.0;
         }
     }
@@ -140,7 +153,9 @@ class Ink {
             return;
         }
         for (const Segment& s : mast_.strokes) {
-            stroke(distanceToSegment(p, s.a, s.b), s.halfWidth, s.strength);
+            if (!s.beyond(p, s.halfWidth + reach_)) {
+                stroke(distanceToSegment(p, s.a, s.b), s.halfWidth, s.strength);
+            }
         }
         stroke(distance(p, kApex), kWidest, kFullInk);
     }
