@@ -15,7 +15,9 @@
 
 #include "bench/sweep_passes.h"
 #include "engine/graph_engine.h"
+#include "window/form_layout.h"
 #include "window/null/idle_window.h"
+#include "window/null/null_form.h"
 
 namespace {
 
@@ -44,6 +46,29 @@ EM_JS(int, runsUnderNode, (), { return ENVIRONMENT_IS_NODE ? 1 : 0; });
     return best;
 }
 
+// Nanoseconds per pass of one Graph command through the form core, over the
+// form with no toolkit: the canvas draws and the pacing turns a loop that
+// takes no time, as on the page without the browser's own work.
+[[nodiscard]] double formNanosecondsPerPass(const std::string& resolution, int distanceFull,
+                                            int batches) {
+    aurisplot::NullForm form;
+    form.core().Form_Load();
+    form.core().shown();
+    static_cast<void>(
+        form.core().setText(aurisplot::TextField::Text4, std::to_string(distanceFull)));
+    const int index = resolution == "1 m" ? 0 : resolution == "1 cm" ? 1 : 2;
+    static_cast<void>(form.core().setComboIndex(index));
+    const std::int64_t passes = passesOf(resolution, distanceFull);
+    double best = 1e300;
+    for (int batch = 0; batch < batches; ++batch) {
+        const Clock::time_point start = Clock::now();
+        form.core().Command1_Click();
+        const std::chrono::duration<double, std::nano> took = Clock::now() - start;
+        best = std::min(best, took.count() / static_cast<double>(passes));
+    }
+    return best;
+}
+
 }  // namespace
 
 // With --smoke, each size runs once, so that the benchmark keeps working; the
@@ -67,5 +92,8 @@ int main(int argc, char* argv[]) {
         std::printf("%-12s %-40s %8.1f million passes per second (%.1f ns per pass)\n", platform,
                     ("engineAlone/" + std::string(size.name)).c_str(), 1e3 / perPass, perPass);
     }
+    const double form = formNanosecondsPerPass("1 mm", 1000, batches);
+    std::printf("%-12s %-40s %8.1f million passes per second (%.1f ns per pass)\n", platform,
+                "formCore/mm_D1000", 1e3 / form, form);
     return 0;
 }

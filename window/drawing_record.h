@@ -18,6 +18,7 @@
 // longer complete; repeats are still skipped, and a scale change then
 // stretches the picture drawn so far instead, until the next clear.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -56,6 +57,17 @@ struct DrawingOperation {
 
     friend bool operator==(const DrawingOperation&, const DrawingOperation&) = default;
 };
+
+// Whether two operations hold the same bits: as cheap a test as a sweep's
+// every pass can afford. Where it differs from ==, for zeros of either sign,
+// an operation drawn again draws the same pixels.
+[[nodiscard]] inline bool sameBits(const DrawingOperation& a, const DrawingOperation& b) noexcept {
+    const auto bits = [](float value) { return std::bit_cast<std::uint32_t>(value); };
+    return ((bits(a.x1) ^ bits(b.x1)) | (bits(a.y1) ^ bits(b.y1)) | (bits(a.x2) ^ bits(b.x2)) |
+            (bits(a.y2) ^ bits(b.y2)) | (a.colour ^ b.colour) |
+            static_cast<std::uint32_t>(a.setting ^ b.setting)) == 0 &&
+           a.kind == b.kind;
+}
 static_assert(sizeof(DrawingOperation) <= 28, "the record's stated size");
 
 class DrawingRecord {
@@ -75,12 +87,17 @@ class DrawingRecord {
     // drawn, now or just before.
     template <typename Draw>
     [[nodiscard]] bool perform(const DrawingOperation& operation, Draw&& draw) noexcept {
-        if (skipRepeats_ && lastDrawn_ && operation == last_) {
+        if (repeats(operation)) {
             return true;
         }
         keep(operation);
         lastDrawn_ = std::forward<Draw>(draw)(operation);
         return lastDrawn_;
+    }
+
+    // Whether `operation` repeats the last one drawn, which is then skipped.
+    [[nodiscard]] bool repeats(const DrawingOperation& operation) const noexcept {
+        return skipRepeats_ && lastDrawn_ && sameBits(operation, last_);
     }
 
     // Turned off, every operation is drawn, repeats too: the picture must be

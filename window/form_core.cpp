@@ -229,19 +229,6 @@ Outcome FormCore::setCommand1Enabled(bool enabled) noexcept {
     });
 }
 
-// A command that waited for the toolkit's turn pumps again when it is
-// resumed, and learns here how the turn went.
-Outcome FormCore::pumpEvents() noexcept {
-    if (turnAwaited_) {
-        turnAwaited_ = false;
-        pacing_.turned();
-    } else if (!pacing_.pump()) {
-        turnAwaited_ = true;
-        return Outcome::Later;
-    }
-    return ending_ || kept_ ? Outcome::Ended : Outcome::Done;
-}
-
 void FormCore::endProgram() noexcept {
     closing();
     static_cast<void>(attempt([this] { toolkit_.closeWindow(); }));

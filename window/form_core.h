@@ -151,7 +151,18 @@ class FormCore final : public WindowServices, private PacedScreen {
     [[nodiscard]] Outcome setCommand1Enabled(bool enabled) noexcept override;
 
     // Process control.
-    [[nodiscard]] Outcome pumpEvents() noexcept override;
+    // A command that waited for the toolkit's turn pumps again when it is
+    // resumed, and learns here how the turn went.
+    [[nodiscard]] Outcome pumpEvents() noexcept override {
+        if (turnAwaited_) {
+            turnAwaited_ = false;
+            pacing_.turned();
+        } else if (!pacing_.pump()) {
+            turnAwaited_ = true;
+            return Outcome::Later;
+        }
+        return ending_ || kept_ ? Outcome::Ended : Outcome::Done;
+    }
     void endProgram() noexcept override;
 
   private:

@@ -80,10 +80,7 @@ std::int64_t Pacing::pumpsBeforeNextReading(TimePoint now) const noexcept {
 
 // A clock reading decides whether the event loop is due, and whether the
 // screen is.
-bool Pacing::pump() noexcept {
-    if (++pumpsSinceReading_ < pumpsPerReading_) {
-        return true;
-    }
+bool Pacing::pumpOnReading() noexcept {
     const TimePoint now = clock_.now();
     if (now < nextPump_) {
         pumpsPerReading_ = pumpsBeforeNextReading(now);

@@ -95,7 +95,9 @@ class Pacing {
 
     // Called for every event pump the engine asks for. False when the event
     // loop is due but turns only after the command has let go of it.
-    [[nodiscard]] bool pump() noexcept;
+    [[nodiscard]] bool pump() noexcept {
+        return ++pumpsSinceReading_ < pumpsPerReading_ || pumpOnReading();
+    }
     // The turn that pump() left to the window is over.
     void turned() noexcept;
 
@@ -106,6 +108,8 @@ class Pacing {
     static constexpr std::int64_t kMostPumpsPerReading = std::int64_t{1} << 16U;
 
   private:
+    // A pump on which the gate reads the clock.
+    [[nodiscard]] bool pumpOnReading() noexcept;
     void showOnScreen(TimePoint now) noexcept;
     void measureFrom(TimePoint now) noexcept;
     void turnedFrom(TimePoint before) noexcept;

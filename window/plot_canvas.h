@@ -90,7 +90,11 @@ class PlotCanvas {
     [[nodiscard]] float scaleHeight() const noexcept;
     Outcome setDrawMode(int mode) noexcept;
     Outcome setDrawWidth(int pixels) noexcept;
-    Outcome drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept;
+    Outcome drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+        const DrawingOperation line = DrawingOperation::line(x1, y1, x2, y2, colour);
+        // A sweep draws the same segment over and over: a repeat is done here.
+        return record_.repeats(line) ? Outcome::Done : perform(line);
+    }
     Outcome fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept;
 
     // While held, drawing reaches the screen only through showDrawing(): a
