@@ -18,9 +18,9 @@
 // longer complete; repeats are still skipped, and a scale change then
 // stretches the picture drawn so far instead, until the next clear.
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 #include <vector>
@@ -58,18 +58,6 @@ struct DrawingOperation {
     friend bool operator==(const DrawingOperation&, const DrawingOperation&) = default;
 };
 
-// Whether two operations hold the same bits: as cheap a test as a sweep's
-// every pass can afford. Where it differs from ==, for zeros of either sign,
-// an operation drawn again draws the same pixels.
-[[nodiscard]] inline bool sameBits(const DrawingOperation& a, const DrawingOperation& b) noexcept {
-    const auto bits = [](float value) { return std::bit_cast<std::uint32_t>(value); };
-    return ((bits(a.x1) ^ bits(b.x1)) | (bits(a.y1) ^ bits(b.y1)) | (bits(a.x2) ^ bits(b.x2)) |
-            (bits(a.y2) ^ bits(b.y2)) | (a.colour ^ b.colour) |
-            static_cast<std::uint32_t>(a.setting ^ b.setting)) == 0 &&
-           a.kind == b.kind;
-}
-static_assert(sizeof(DrawingOperation) <= 28, "the record's stated size");
-
 class DrawingRecord {
   public:
     static constexpr std::size_t kCapacity = std::size_t{1} << 16U;
@@ -97,7 +85,22 @@ class DrawingRecord {
 
     // Whether `operation` repeats the last one drawn, which is then skipped.
     [[nodiscard]] bool repeats(const DrawingOperation& operation) const noexcept {
-        return skipRepeats_ && lastDrawn_ && sameBits(operation, last_);
+        return operation.kind == DrawingOperation::Kind::DrawMode ||
+                       operation.kind == DrawingOperation::Kind::DrawWidth
+                   ? skipRepeats_ && lastDrawn_ && operation == last_
+                   : repeats(operation.kind, operation.x1, operation.y1, operation.x2, operation.y2,
+                             operation.colour);
+    }
+    // The same for a line or a box, from its parts. Their bits are compared:
+    // as cheap a test as a sweep's every pass can afford. Where that differs
+    // from ==, for zeros of either sign, the operation drawn again draws the
+    // same pixels.
+    [[nodiscard]] bool repeats(DrawingOperation::Kind kind, float x1, float y1, float x2, float y2,
+                               Colour colour) const noexcept {
+        return skipRepeats_ && lastDrawn_ && last_.kind == kind &&
+               ((bits(x1) ^ bits(last_.x1)) | (bits(y1) ^ bits(last_.y1)) |
+                (bits(x2) ^ bits(last_.x2)) | (bits(y2) ^ bits(last_.y2)) |
+                (colour ^ last_.colour)) == 0;
     }
 
     // Turned off, every operation is drawn, repeats too: the picture must be
@@ -137,6 +140,13 @@ class DrawingRecord {
     }
 
   private:
+    // This libc++ of the browser build has no std::bit_cast.
+    [[nodiscard]] static std::uint32_t bits(float value) noexcept {
+        std::uint32_t word = 0;
+        std::memcpy(&word, &value, sizeof word);
+        return word;
+    }
+
     void keep(const DrawingOperation& operation) noexcept;
 
     std::vector<DrawingOperation> operations_;

@@ -90,10 +90,12 @@ class PlotCanvas {
     [[nodiscard]] float scaleHeight() const noexcept;
     Outcome setDrawMode(int mode) noexcept;
     Outcome setDrawWidth(int pixels) noexcept;
+    // A sweep draws the same segment over and over: a repeat is done here,
+    // without the operation ever being made.
     Outcome drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
-        const DrawingOperation line = DrawingOperation::line(x1, y1, x2, y2, colour);
-        // A sweep draws the same segment over and over: a repeat is done here.
-        return record_.repeats(line) ? Outcome::Done : perform(line);
+        return record_.repeats(DrawingOperation::Kind::Line, x1, y1, x2, y2, colour)
+                   ? Outcome::Done
+                   : perform(DrawingOperation::line(x1, y1, x2, y2, colour));
     }
     Outcome fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept;
 
