@@ -30,9 +30,10 @@ namespace aurisplot {
     return texts;
 }
 
-// A designed extent of the surface, in twips, less its border on both sides.
-[[nodiscard]] constexpr float designInterior(int twips) {
-    return static_cast<float>(twips - 2 * layout::kSurfaceBorderPixels * layout::kTwipsPerPixel);
-}
+// The surface's designed interior, in twips, as its scale reports it.
+inline constexpr float kInteriorWidth =
+    static_cast<float>(layout::kPictureInterior.width * layout::kTwipsPerPixel);
+inline constexpr float kInteriorHeight =
+    static_cast<float>(layout::kPictureInterior.height * layout::kTwipsPerPixel);
 
 }  // namespace aurisplot

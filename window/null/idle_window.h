@@ -21,12 +21,8 @@ class IdleWindow final : public WindowServices {
     }
 
     [[nodiscard]] Outcome clear() noexcept override { return Outcome::Done; }
-    [[nodiscard]] Answer<float> scaleWidth() noexcept override {
-        return {designInterior(layout::control("Picture1").place.width)};
-    }
-    [[nodiscard]] Answer<float> scaleHeight() noexcept override {
-        return {designInterior(layout::control("Picture1").place.height)};
-    }
+    [[nodiscard]] Answer<float> scaleWidth() noexcept override { return {kInteriorWidth}; }
+    [[nodiscard]] Answer<float> scaleHeight() noexcept override { return {kInteriorHeight}; }
     [[nodiscard]] Outcome setDrawMode(int /*mode*/) noexcept override { return Outcome::Done; }
     [[nodiscard]] Outcome setDrawWidth(int /*pixels*/) noexcept override { return Outcome::Done; }
     [[nodiscard]] Outcome drawLine(float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,

@@ -28,8 +28,8 @@ class RecordingWindow : public WindowServices {
         int checkState = 0;
         bool command1Enabled = true;
         // The interior of the designed surface, inside its border.
-        float width = designInterior(layout::control("Picture1").place.width);
-        float height = designInterior(layout::control("Picture1").place.height);
+        float width = kInteriorWidth;
+        float height = kInteriorHeight;
     };
     State state;
 
