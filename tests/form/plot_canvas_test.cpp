@@ -205,6 +205,26 @@ TEST(PlotCanvasBytes, AreInTheOrderOfTheScreen) {
     }
 }
 
+// A line that repeats the last one is not drawn again, and nothing else is
+// taken for a repeat: another colour, another end, or a box on the same
+// corners is drawn.
+TEST_F(PlotCanvasTest, OnlyTheSameLineAgainIsSkipped) {
+    constexpr Colour kRed = rgb(255, 0, 0);
+    const auto colourAt = [&](int x, int y) { return canvas.colourAt(x, y); };
+    line(10, 10, 20, 10);
+    const int shown = screen.later;
+    line(10, 10, 20, 10);
+    EXPECT_EQ(screen.later, shown);  // skipped: nothing to show
+    canvas.drawLine(10 * kTwips, 10 * kTwips, 20 * kTwips, 10 * kTwips, kRed);
+    EXPECT_EQ(colourAt(15, 10), kRed);
+    canvas.drawLine(10 * kTwips, 10 * kTwips, 20 * kTwips, 12 * kTwips, kRed);
+    EXPECT_EQ(colourAt(20, 12), kRed);
+    canvas.fillBox(10 * kTwips, 10 * kTwips, 20 * kTwips, 12 * kTwips, kRed);
+    EXPECT_EQ(colourAt(10, 12), kRed);
+    line(10, 10, 20, 10);
+    EXPECT_EQ(colourAt(15, 10), kBlack);
+}
+
 TEST_F(PlotCanvasTest, HeldDrawingIsShownOnlyWhenAskedAndOnceReleased) {
     screen = {};
     canvas.hold();
