@@ -15,7 +15,6 @@
 
 #include "bench/sweep_passes.h"
 #include "engine/graph_engine.h"
-#include "window/form_layout.h"
 #include "window/null/idle_window.h"
 #include "window/null/null_form.h"
 

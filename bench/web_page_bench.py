@@ -2,10 +2,9 @@
 """The page in each browser engine the tests drive (Chromium, Firefox ESR,
 WebKitGTK), beside the engine alone in the same browser: the engine's
 WebAssembly benchmark run in a page of its own, then the real page from
-navigation to a usable form, its sweep at 1 mm out to 1000 m from Alt+G reaching
-the page to the
-result title, and 10,000 yields to the browser, the first thousand against
-the last. Also the page's weight, as served and compressed.
+navigation to a usable form, its sweep at 1 mm out to 1000 m from Alt+G
+reaching the page to the result title, and 10,000 yields to the browser, the
+first thousand against the last. Also the page's weight, as served and compressed.
 
     web_page_bench.py SITE BENCH_JS [ENGINE...]   (bash scripts/dev bench runs it)
 

@@ -57,6 +57,7 @@ struct DrawingOperation {
 
     friend bool operator==(const DrawingOperation&, const DrawingOperation&) = default;
 };
+static_assert(sizeof(DrawingOperation) <= 28, "the record's stated size");
 
 class DrawingRecord {
   public:
@@ -85,16 +86,14 @@ class DrawingRecord {
 
     // Whether `operation` repeats the last one drawn, which is then skipped.
     [[nodiscard]] bool repeats(const DrawingOperation& operation) const noexcept {
-        return operation.kind == DrawingOperation::Kind::DrawMode ||
-                       operation.kind == DrawingOperation::Kind::DrawWidth
-                   ? skipRepeats_ && lastDrawn_ && operation == last_
-                   : repeats(operation.kind, operation.x1, operation.y1, operation.x2, operation.y2,
-                             operation.colour);
+        return repeats(operation.kind, operation.x1, operation.y1, operation.x2, operation.y2,
+                       operation.colour) &&
+               operation.setting == last_.setting;
     }
-    // The same for a line or a box, from its parts. Their bits are compared:
-    // as cheap a test as a sweep's every pass can afford. Where that differs
-    // from ==, for zeros of either sign, the operation drawn again draws the
-    // same pixels.
+    // The same for a line or a box, from its parts (their setting is always
+    // none). The bits are compared: as cheap a test as a sweep's every pass
+    // can afford. Where that differs from ==, for zeros of either sign, the
+    // operation drawn again draws the same pixels.
     [[nodiscard]] bool repeats(DrawingOperation::Kind kind, float x1, float y1, float x2, float y2,
                                Colour colour) const noexcept {
         return skipRepeats_ && lastDrawn_ && last_.kind == kind &&

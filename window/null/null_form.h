@@ -32,7 +32,6 @@ class NullForm : public FormToolkit, private CanvasScreen {
     [[nodiscard]] const std::string& chartDescription() const { return description_; }
     [[nodiscard]] bool closed() const { return closed_; }
     [[nodiscard]] const std::vector<std::string>& failures() const { return failures_; }
-    [[nodiscard]] const std::vector<std::string>& items() const { return items_; }
     // As the user ticks Check1: 0 unchecked, 1 checked, 2 greyed.
     void setCheckState(int state) { checkState_ = state; }
 

@@ -172,11 +172,11 @@ enum class Question { Text = 0, Focused = 1 };
 // The design's stand-ins as a CSS font, the first one present: browsers have
 // no MS Sans Serif.
 [[nodiscard]] std::string cssFont(const layout::Font& font) {
-    std::string css = std::to_string(font.standInPixels) + "px";
+    std::string css = std::to_string(font.standInPixels) + "px ";
     for (const std::string_view face : font.standIns) {
-        css += std::string(css.back() == 'x' ? " " : ", ") + '"' + std::string(face) + '"';
+        css += '"' + std::string(face) + "\", ";
     }
-    return css + ", sans-serif";
+    return css + "sans-serif";
 }
 
 // A control's name, once the design is known to have it: a name it does not
