@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <set>
+#include <utility>
 
+#include "picture.h"
 #include "window/emblem.h"
 
 namespace aurisplot::testing {
@@ -40,6 +43,25 @@ TEST(Emblem, IsDrawnAgainAtEveryScale) {
         }
     }
     EXPECT_GT(stretched, 1000);
+}
+
+// The emblem is the same to the byte at every ratio, however it is painted:
+// at shrinking, fractional and whole ratios (the windows' own cases hold 1,
+// 1.5 and 2).
+TEST(Emblem, IsTheKnownPictureAtEveryRatio) {
+    for (const auto& [ratio, digest] :
+         {std::pair{0.69, 0xa9283e47bf8057e7ULL}, std::pair{1.25, 0x2e084a8b05508d4bULL},
+          std::pair{1.75, 0x3ac26bce4d791d99ULL}, std::pair{3.0, 0xf89e67f25f3cef62ULL}}) {
+        const GreyPicture emblem = makeEmblem(ratio);
+        Picture picture(emblem.width, emblem.height);
+        for (int y = 0; y < emblem.height; ++y) {
+            for (int x = 0; x < emblem.width; ++x) {
+                const std::uint8_t grey = emblem.at(x, y);
+                picture.set(x, y, rgb(grey, grey, grey));
+            }
+        }
+        EXPECT_EQ(digestOf(picture), digest) << "at " << ratio;
+    }
 }
 
 }  // namespace
