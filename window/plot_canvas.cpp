@@ -84,6 +84,10 @@ Outcome PlotCanvas::setDrawWidth(int pixels) noexcept {
                                            : Outcome::Refused;
 }
 
+Outcome PlotCanvas::drawNewLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
+    return perform(DrawingOperation::line(x1, y1, x2, y2, colour));
+}
+
 Outcome PlotCanvas::fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept {
     return perform(DrawingOperation::box(x1, y1, x2, y2, colour));
 }

@@ -95,7 +95,7 @@ class PlotCanvas {
     Outcome drawLine(float x1, float y1, float x2, float y2, Colour colour) noexcept {
         return record_.repeats(DrawingOperation::Kind::Line, x1, y1, x2, y2, colour)
                    ? Outcome::Done
-                   : perform(DrawingOperation::line(x1, y1, x2, y2, colour));
+                   : drawNewLine(x1, y1, x2, y2, colour);
     }
     Outcome fillBox(float x1, float y1, float x2, float y2, Colour colour) noexcept;
 
@@ -155,6 +155,10 @@ class PlotCanvas {
 
     // Records, applies and draws one operation of the engine's.
     [[nodiscard]] Outcome perform(const DrawingOperation& operation) noexcept;
+    // A line that is not the last one again. Out of line, so that the check
+    // for a repeat, made for every pass of a sweep, needs no stack frame.
+    [[nodiscard]] Outcome drawNewLine(float x1, float y1, float x2, float y2,
+                                      Colour colour) noexcept;
     void drawn() noexcept;
     void redraw();
     void stretchTo(int width, int height);
