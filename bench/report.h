@@ -29,6 +29,8 @@ inline void clearUpperVectorHalves() {}
 
 // The label of a ratio against the engine alone says how it was measured.
 inline constexpr const char* kCleanEngine = " (AVX state cleared)";
+// And that the two were timed in turn, each at its best (bench/in_turn.h).
+inline constexpr const char* kInTurn = ", in turn";
 
 // slower / faster, both in microseconds per pass. Where slower cannot really
 // be the faster of the two (a live window against the engine it runs), a
