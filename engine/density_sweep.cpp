@@ -99,23 +99,30 @@ class ProgressTitle {
 };
 
 // Whether two texts are the same. The sweep asks it of the title on every
-// pass, so eight bytes are compared at a time: a byte at a time, as
-// WebAssembly's C library does it, cost the browser's sweep a tenth of its time.
+// pass, so eight bytes are compared at a time, the last eight overlapping the
+// ones before them, without a call to the C library: a byte at a time, as
+// WebAssembly's C library compares, cost the browser's sweep a tenth of its
+// time.
 [[nodiscard]] bool sameText(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size()) {
         return false;
     }
-    std::size_t at = 0;
-    for (; at + sizeof(std::uint64_t) <= a.size(); at += sizeof(std::uint64_t)) {
-        std::uint64_t left = 0;
-        std::uint64_t right = 0;
-        std::memcpy(&left, a.data() + at, sizeof left);
-        std::memcpy(&right, b.data() + at, sizeof right);
-        if (left != right) {
+    constexpr std::size_t kWord = sizeof(std::uint64_t);
+    const std::size_t size = a.size();
+    if (size < kWord) {
+        return a == b;  // shorter than any progress title
+    }
+    const auto wordAt = [](std::string_view text, std::size_t at) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, kWord);
+        return word;
+    };
+    for (std::size_t at = 0; at + kWord < size; at += kWord) {
+        if (wordAt(a, at) != wordAt(b, at)) {
             return false;
         }
     }
-    return a.substr(at) == b.substr(at);
+    return wordAt(a, size - kWord) == wordAt(b, size - kWord);
 }
 
 // The title is written only when its text changes.
