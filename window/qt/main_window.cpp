@@ -60,8 +60,7 @@ namespace {
 }
 
 // Read as the PNGs they are. Left to find out a file's format, Qt would load
-// every image format plugin to ask each one, which cost the start a tenth of
-// its time.
+// every image format plugin to ask each one, on the way to the window.
 [[nodiscard]] QIcon applicationIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48}) {

@@ -47,8 +47,8 @@ TEST_F(QtOnlyTest, EveryCaptionFitsItsControlInTheWindowFont) {
 }
 
 // Qt loads every image format plugin it has to ask each one about a picture
-// whose format it must find out itself, which cost the start a tenth of its
-// time: the window's icon is read as the PNGs it is.
+// whose format it must find out itself, four libraries the start would pay
+// for: the window's icon is read as the PNGs it is.
 TEST_F(QtOnlyTest, MakingTheWindowLoadsNoImageFormatPlugin) {
     std::ifstream maps("/proc/self/maps");
     std::string mapping;
