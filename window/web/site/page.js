@@ -575,14 +575,22 @@ const aurisplotPage = (() => {
       });
     }
 
-    // Asks the server for a new version, and follows what is on its way.
+    // Asks the server for a new version, and follows what is on its way. A
+    // page back from WebKit's back-forward cache may find the new version in
+    // charge already: WebKit counts no page kept there as a client, so the new
+    // worker took over while the user was away, and a reload gives it.
     async function look() {
       try {
         await registration.update();
       } catch {
         // offline: the version kept serves
       }
-      follow(registration.waiting || registration.installing);
+      const coming = registration.waiting || registration.installing;
+      if (coming) {
+        follow(coming);
+      } else if (registration.active !== navigator.serviceWorker.controller) {
+        offer(registration.active);
+      }
     }
 
     async function watch() {
