@@ -38,16 +38,23 @@ class PassRateReporter : public benchmark::ConsoleReporter {
     std::map<std::string, std::pair<double, double>> inTurn;
 };
 
-[[nodiscard]] double nanosecondsPerPass(const PassRateReporter& reporter, const std::string& name) {
-    // A name may carry a suffix such as "/iterations:1"; a longer full scale
-    // ("D1000" after "D10") never follows the name directly.
-    for (const auto& [reported, rate] : reporter.passesPerSecond) {
-        const bool same = reported == name || reported.starts_with(name + "/");
-        if (same && rate > 0) {
-            return 1e9 / rate;
+// What was reported under a benchmark's name. A name may carry a suffix such
+// as "/iterations:1"; a longer full scale ("D1000" after "D10") never follows
+// the name directly.
+template <typename Value>
+[[nodiscard]] const Value* reportedAs(const std::map<std::string, Value>& reported,
+                                      const std::string& name) {
+    for (const auto& [reportedName, value] : reported) {
+        if (reportedName == name || reportedName.starts_with(name + "/")) {
+            return &value;
         }
     }
-    return 0;
+    return nullptr;
+}
+
+[[nodiscard]] double nanosecondsPerPass(const PassRateReporter& reporter, const std::string& name) {
+    const double* rate = reportedAs(reporter.passesPerSecond, name);
+    return rate != nullptr && *rate > 0 ? 1e9 / *rate : 0;
 }
 
 // Summary lines start with the platform they were measured on, so that runs on
@@ -101,9 +108,8 @@ int main(int argc, char** argv) {
                    "naiveRepaint/mm_" + size, live);
     }
     // (The smaller size runs so that the smoke test keeps it working.)
-    const auto inTurn = reporter.inTurn.find("liveBesideEngine/mm_D1000/iterations:1");
-    if (inTurn != reporter.inTurn.end()) {
-        const auto [live, engine] = inTurn->second;
+    if (const auto* inTurn = reportedAs(reporter.inTurn, "liveBesideEngine/mm_D1000")) {
+        const auto [live, engine] = *inTurn;
         aurisplot::bench::printRatio(platform,
                                      std::string("live window / engine alone, 1 mm D1000") +
                                          aurisplot::bench::kInTurn + aurisplot::bench::kCleanEngine,
