@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <utility>
 
 namespace aurisplot::bench {
 
@@ -17,20 +18,23 @@ struct BestInTurn {
     double second = 0;
 };
 
+// Microseconds a pass of one run of `passes` passes.
+template <typename Run>
+[[nodiscard]] double microsecondsPerPass(std::int64_t passes, Run&& run) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    std::forward<Run>(run)();
+    const std::chrono::duration<double, std::micro> took = Clock::now() - start;
+    return took.count() / static_cast<double>(passes);
+}
+
 template <typename First, typename Second>
 [[nodiscard]] BestInTurn bestInTurn(int rounds, std::int64_t passes, First&& first,
                                     Second&& second) {
-    using Clock = std::chrono::steady_clock;
-    const auto perPass = [passes](auto& run) {
-        const Clock::time_point start = Clock::now();
-        run();
-        const std::chrono::duration<double, std::micro> took = Clock::now() - start;
-        return took.count() / static_cast<double>(passes);
-    };
     BestInTurn best{.first = 1e300, .second = 1e300};
     for (int round = 0; round < rounds; ++round) {
-        best.first = std::min(best.first, perPass(first));
-        best.second = std::min(best.second, perPass(second));
+        best.first = std::min(best.first, microsecondsPerPass(passes, first));
+        best.second = std::min(best.second, microsecondsPerPass(passes, second));
     }
     return best;
 }

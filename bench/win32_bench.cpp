@@ -9,7 +9,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -26,17 +25,13 @@
 namespace {
 
 using aurisplot::bench::passesOf;
-using Clock = std::chrono::steady_clock;
 constexpr const char* kPlatform = "[wine]";
 
 // Microseconds per pass of the best of `runs` runs.
 [[nodiscard]] double perPass(int runs, std::int64_t passes, const std::function<void()>& run) {
     double best = 1e300;
     for (int k = 0; k < runs; ++k) {
-        const Clock::time_point start = Clock::now();
-        run();
-        const std::chrono::duration<double, std::micro> took = Clock::now() - start;
-        best = std::min(best, took.count() / static_cast<double>(passes));
+        best = std::min(best, aurisplot::bench::microsecondsPerPass(passes, run));
     }
     return best;
 }
